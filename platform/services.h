@@ -1,0 +1,36 @@
+#pragma once
+// The process's choice of platform services, made once: the Win32 implementations in the
+// Windows build, the portable ones natively. Tests install their own for a scope.
+namespace platform {
+
+class Registry;
+class ProgramLauncher;
+
+struct Services {
+    Registry* registry = nullptr;
+    ProgramLauncher* launcher = nullptr;
+};
+
+// The platform's own services (defined once per build in win32/ or posix/).
+Services DefaultServices();
+
+// The services in use; DefaultServices() until something is installed.
+Services& CurrentServices();
+inline Registry& registry() { return *CurrentServices().registry; }
+inline ProgramLauncher& launcher() { return *CurrentServices().launcher; }
+
+// Installs other services for the lifetime of the object and restores the previous ones.
+class ScopedServices {
+public:
+    explicit ScopedServices(const Services& services) : saved_(CurrentServices()) {
+        CurrentServices() = services;
+    }
+    ~ScopedServices() { CurrentServices() = saved_; }
+    ScopedServices(const ScopedServices&) = delete;
+    ScopedServices& operator=(const ScopedServices&) = delete;
+
+private:
+    Services saved_;
+};
+
+} // namespace platform
