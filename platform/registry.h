@@ -9,13 +9,13 @@ namespace platform {
 
 // Win32 error codes; both implementations return exactly these.
 enum RegistryResult : long {
-    kRegistryOk = 0,               // ERROR_SUCCESS
-    kRegistryNotFound = 2,         // ERROR_FILE_NOT_FOUND
-    kRegistryAccessDenied = 5,     // ERROR_ACCESS_DENIED
-    kRegistryInvalidHandle = 6,    // ERROR_INVALID_HANDLE
+    kRegistryOk = 0,                // ERROR_SUCCESS
+    kRegistryNotFound = 2,          // ERROR_FILE_NOT_FOUND
+    kRegistryAccessDenied = 5,      // ERROR_ACCESS_DENIED
+    kRegistryInvalidHandle = 6,     // ERROR_INVALID_HANDLE
     kRegistryInvalidParameter = 87, // ERROR_INVALID_PARAMETER
-    kRegistryMoreData = 234,       // ERROR_MORE_DATA
-    kRegistryNoMoreItems = 259,    // ERROR_NO_MORE_ITEMS
+    kRegistryMoreData = 234,        // ERROR_MORE_DATA
+    kRegistryNoMoreItems = 259,     // ERROR_NO_MORE_ITEMS
 };
 
 // REG_* value types.
@@ -54,8 +54,8 @@ public:
     // the size only. On entry *size is the capacity of `data`; a value longer than that fails
     // with kRegistryMoreData and *size becomes the length needed. On success *size is the
     // stored length (REG_SZ: the bytes including the terminating NUL, as stored).
-    virtual long QueryValue(RegistryKey key, std::string_view name, RegistryType* type,
-                            void* data, std::uint32_t* size) = 0;
+    virtual long QueryValue(RegistryKey key, std::string_view name, RegistryType* type, void* data,
+                            std::uint32_t* size) = 0;
     // RegSetValueEx: stores `size` bytes of `data` (REG_SZ data includes its NUL).
     virtual long SetValue(RegistryKey key, std::string_view name, RegistryType type,
                           const void* data, std::uint32_t size) = 0;

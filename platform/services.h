@@ -16,8 +16,12 @@ Services DefaultServices();
 
 // The services in use; DefaultServices() until something is installed.
 Services& CurrentServices();
-inline Registry& registry() { return *CurrentServices().registry; }
-inline ProgramLauncher& launcher() { return *CurrentServices().launcher; }
+inline Registry& registry() {
+    return *CurrentServices().registry;
+}
+inline ProgramLauncher& launcher() {
+    return *CurrentServices().launcher;
+}
 
 // Installs other services for the lifetime of the object and restores the previous ones.
 class ScopedServices {

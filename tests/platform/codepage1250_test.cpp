@@ -36,9 +36,11 @@ TEST(Codepage1250, SlovakLettersAndFractionBytes) {
 
 // Characters outside the code page and malformed UTF-8 become '?', never lost bytes.
 TEST(Codepage1250, UnmappableInputBecomesQuestionMark) {
-    EXPECT_EQ(Utf8ToCp1250("a\xE4\xB8\xAD" "b"), "a?b"); // a CJK character
-    EXPECT_EQ(Utf8ToCp1250("a\xC3"), "a?");              // truncated sequence
-    EXPECT_EQ(Utf8ToCp1250("\xC0\x80"), "?");            // overlong NUL
+    EXPECT_EQ(Utf8ToCp1250("a\xE4\xB8\xAD"
+                           "b"),
+              "a?b");                         // a CJK character
+    EXPECT_EQ(Utf8ToCp1250("a\xC3"), "a?");   // truncated sequence
+    EXPECT_EQ(Utf8ToCp1250("\xC0\x80"), "?"); // overlong NUL
     EXPECT_EQ(Utf16ToCp1250(u"\u4E2D"), "?");
 }
 
