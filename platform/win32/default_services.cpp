@@ -1,0 +1,13 @@
+#include "platform/services.h"
+#include "platform/win32/win32_launcher.h"
+#include "platform/win32/win32_registry.h"
+
+namespace platform {
+
+Services DefaultServices() {
+    static Win32Registry registry;
+    static Win32Launcher launcher;
+    return Services{&registry, &launcher};
+}
+
+} // namespace platform

@@ -1,0 +1,47 @@
+#include "platform/services.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/memory_registry.h"
+#include "platform/program_launcher.h"
+#ifdef _WIN32
+#include "platform/win32/win32_launcher.h"
+#include "platform/win32/win32_registry.h"
+#endif
+
+namespace platform {
+namespace {
+
+// The build's own services are in place until a test installs others, and come back after.
+TEST(Services, DefaultsAndScopedReplacement) {
+#ifdef _WIN32
+    EXPECT_NE(dynamic_cast<Win32Registry*>(&registry()), nullptr);
+    EXPECT_NE(dynamic_cast<Win32Launcher*>(&launcher()), nullptr);
+#else
+    EXPECT_NE(dynamic_cast<MemoryRegistry*>(&registry()), nullptr);
+    EXPECT_NE(dynamic_cast<RecordingLauncher*>(&launcher()), nullptr);
+#endif
+    Registry* const defaultRegistry = &registry();
+    ProgramLauncher* const defaultLauncher = &launcher();
+    EXPECT_EQ(DefaultServices().registry, defaultRegistry);
+    MemoryRegistry outerRegistry;
+    RecordingLauncher outerLauncher;
+    {
+        ScopedServices outer({&outerRegistry, &outerLauncher});
+        EXPECT_EQ(&registry(), &outerRegistry);
+        MemoryRegistry innerRegistry;
+        {
+            ScopedServices inner({&innerRegistry, &outerLauncher});
+            EXPECT_EQ(&registry(), &innerRegistry);
+            launcher().Run("browse.exe http://example", kShow);
+        }
+        EXPECT_EQ(&registry(), &outerRegistry);
+        EXPECT_EQ(outerLauncher.commands, std::vector<std::string>{"browse.exe http://example"});
+        EXPECT_EQ(outerLauncher.shows, std::vector<int>{kShow});
+    }
+    EXPECT_EQ(&registry(), defaultRegistry);
+    EXPECT_EQ(&launcher(), defaultLauncher);
+}
+
+} // namespace
+} // namespace platform
