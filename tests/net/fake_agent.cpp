@@ -7,8 +7,10 @@ namespace {
 
 std::string OidText(const std::uint32_t* ids, std::size_t count) {
     std::string text;
-    for (std::size_t i = 0; i < count; ++i)
-        text += "." + std::to_string(ids[i]);
+    for (std::size_t i = 0; i < count; ++i) {
+        text += '.';
+        text += std::to_string(ids[i]);
+    }
     return text;
 }
 
