@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_agent.h"
+#include "tests/net/agent/fake_agent.h"
 
 namespace net {
 namespace {

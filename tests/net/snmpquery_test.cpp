@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_agent.h"
+#include "tests/net/agent/fake_agent.h"
 
 namespace snmpquery {
 namespace {

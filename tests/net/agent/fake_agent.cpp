@@ -1,4 +1,4 @@
-#include "fake_agent.h"
+#include "tests/net/agent/fake_agent.h"
 
 #include <string>
 
