@@ -153,7 +153,9 @@ int DriverLink::Wait(std::uint32_t timeoutMs) {
     queue_.ResetEvent(event_);
     while (!queue_.IsEventSet(event_)) {
         platform::ThreadMessage message;
-        if (queue_.GetThreadMessage(&message) == -1) {
+        const int got = queue_.GetThreadMessage(&message);
+        RaiseCallbackFailure(); // from a sent message handled while retrieving
+        if (got == -1) {
             break;
         }
         if (message.message == platform::kWmTimer) {
@@ -213,6 +215,9 @@ DriverLink::OnDdeTransaction(const platform::DdeTransaction& transaction) noexce
     } catch (...) {
         callbackFailure_ = kLinkMissingHandle;
     }
+    // A connection request arrives as a sent message, handled inside GetMessage, which goes on
+    // waiting for a posted one: post one so that a waiting operation raises the failure now.
+    queue_.PostToThread(queue_.CurrentThreadId(), platform::kWmNull, 0, 0);
     return 0;
 }
 

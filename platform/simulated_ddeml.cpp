@@ -311,6 +311,10 @@ int SimulatedDdeml::GetThreadMessage(ThreadMessage* message) {
         if (!queue_.empty()) {
             *message = queue_.front();
             queue_.pop_front();
+            if (IsSent(*message)) {
+                DispatchThreadMessage(*message);
+                continue;
+            }
             return message->message == kWmQuit ? 0 : 1;
         }
         if (!idle_.empty()) {
@@ -407,6 +411,10 @@ bool SimulatedDdeml::PumpMessages() {
     while (!queue_.empty()) {
         const ThreadMessage message = queue_.front();
         queue_.pop_front();
+        if (IsSent(message)) {
+            DispatchThreadMessage(message);
+            continue;
+        }
         if (message.message == kWmQuit) {
             return true;
         }
@@ -442,6 +450,11 @@ int SimulatedDdeml::codePageOf(const std::string& text) const {
 }
 
 // ---- Inside ----
+
+bool SimulatedDdeml::IsSent(const ThreadMessage& message) const {
+    return message.window == kDdeWindow && message.message == kDdeMessage &&
+           message.wParam < actions_.size() && actions_[message.wParam].kind == ActionKind::Connect;
+}
 
 void SimulatedDdeml::Post(const ThreadMessage& message) {
     queue_.push_back(message);

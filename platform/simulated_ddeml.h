@@ -1,8 +1,10 @@
 #pragma once
 // A portable DDEML and thread message queue that tests drive. The server side is the Ddeml and
 // MessageQueue interfaces; the test plays the client (the driver): it connects, starts advise
-// links, pokes and disconnects. Like real DDE, a client's action reaches the server as a queued
-// message, and the server's callback runs when that message is dispatched. Time is virtual: a
+// links, pokes and disconnects. Like real DDE, a client's action reaches the server as a
+// message, and the server's callback runs when that message is handled: a connection request is
+// a sent message, handled inside GetThreadMessage, which then goes on looking for a posted
+// message; the other actions are posted and handled when dispatched. Time is virtual: a
 // timer fires when the test posts its WM_TIMER, or when the server waits on an empty queue with
 // nothing left for the client to do (the clock then jumps to the timer's due time).
 #include <cstddef>
@@ -181,6 +183,8 @@ private:
 
     static std::string Upper(const std::string& text);
     void Post(const ThreadMessage& message);
+    // A connection request: handled while retrieving, never returned.
+    bool IsSent(const ThreadMessage& message) const;
     std::size_t Queue(Action action);
     void Run(const Action& action);
     void RunConnect(std::size_t conversation);

@@ -26,7 +26,9 @@ Bytes DriverMessage(std::size_t size, std::int32_t owner = kDriverOwner) {
         bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
     }
     const std::int32_t header[3] = {1312, 1, owner};
-    std::memcpy(bytes.data(), header, std::min<std::size_t>(size, sizeof header));
+    if (size > 0) {
+        std::memcpy(bytes.data(), header, std::min<std::size_t>(size, sizeof header));
+    }
     return bytes;
 }
 
@@ -273,7 +275,9 @@ TEST_F(DriverLinkTest, CallbackFailuresDuringTheReceive) {
         sim.failures.accessData = c.failAccess;
         const std::size_t wild = sim.Connect(kDdeServiceName, "");
         const std::size_t conv = sim.Connect(kDdeServiceName, c.topic);
-        sim.Poke(conv, c.item, DriverMessage(1312));
+        if (c.state == State::Connected) {
+            sim.Poke(conv, c.item, DriverMessage(1312));
+        }
         std::int32_t owner = 77;
         PrinterSettingsBlock block;
         EXPECT_EQ(link.ReceiveSettings(owner, block), c.status == kLinkOpen);
@@ -285,6 +289,7 @@ TEST_F(DriverLinkTest, CallbackFailuresDuringTheReceive) {
                       std::vector<platform::DdeData>{c.pokeResult});
         }
         EXPECT_EQ(owner, c.status == kLinkOpen ? kDriverOwner : 77);
+        EXPECT_EQ(sim.now(), 0u); // ended at once, not by the time-out
     }
 }
 
