@@ -308,12 +308,12 @@ TEST(DialogControls, ConsumableRowsAreComplete) {
 // Pictures name their bitmap in the template: the About picture 140, and the Layout preview
 // starts on the portrait page 152.
 TEST(DialogControls, PicturesNameTheirBitmaps) {
-    const DialogItem* about =
-        Find(Load(IDD_ABOUT), IDC_ABOUT_PICTURE, nullptr, ControlKind::Static);
+    const DialogTemplate aboutPage = Load(IDD_ABOUT);
+    const DialogItem* about = Find(aboutPage, IDC_ABOUT_PICTURE, nullptr, ControlKind::Static);
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->textOrdinal, std::optional<std::uint16_t>(140));
-    const DialogItem* preview =
-        Find(Load(IDD_LAYOUT), IDC_PREVIEW_PICTURE, nullptr, ControlKind::Static);
+    const DialogTemplate layoutPage = Load(IDD_LAYOUT);
+    const DialogItem* preview = Find(layoutPage, IDC_PREVIEW_PICTURE, nullptr, ControlKind::Static);
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(preview->textOrdinal, std::optional<std::uint16_t>(152));
 }
