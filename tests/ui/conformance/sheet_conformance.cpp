@@ -1,0 +1,217 @@
+// Property sheets as Win32 runs them: page creation and activation order, OK and Cancel,
+// pages that refuse to be left or shown, the end of the loop by a WM_QUIT, the Help button.
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/ui/conformance/conformance.h"
+#include "tests/ui/data/test_ids.h"
+#include "ui/data_exchange.h"
+#include "ui/services.h"
+
+namespace ui::conformance {
+namespace {
+
+using ::testing::ElementsAre;
+
+class LoggingPage : public PropertyPage {
+public:
+    LoggingPage(int id, std::string name, std::vector<std::string>& log)
+        : PropertyPage(id), name_(std::move(name)), log_(log) {}
+
+    bool refuseKill = false;
+    bool refuseActivation = false;
+    bool refuseCancel = false;
+    int number = 5; // bound to IDC_PAGE_EDIT with the range 1 to 99 when `exchange`
+    bool exchange = false;
+
+protected:
+    bool OnInitDialog() override {
+        log_.push_back(name_ + " init");
+        SetContextHelpIds(*this, {GetTemplateId(), IDC_PAGE_EDIT});
+        return PropertyPage::OnInitDialog();
+    }
+    bool OnSetActive() override {
+        log_.push_back(name_ + " active");
+        return !refuseActivation && PropertyPage::OnSetActive();
+    }
+    bool OnKillActive() override {
+        log_.push_back(name_ + " kill");
+        return !refuseKill && PropertyPage::OnKillActive();
+    }
+    void OnOK() override { log_.push_back(name_ + " ok"); }
+    void OnCancel() override { log_.push_back(name_ + " cancel"); }
+    bool OnQueryCancel() override {
+        log_.push_back(name_ + " query");
+        return !refuseCancel;
+    }
+    void DoDataExchange(DataExchange& dx) override {
+        if (exchange)
+            dx.Int(IDC_PAGE_EDIT, number, 1, 99);
+    }
+
+private:
+    std::string name_;
+    std::vector<std::string>& log_;
+};
+
+struct ThreePages {
+    std::vector<std::string> log;
+    LoggingPage one{IDD_PAGE_ONE, "1", log};
+    LoggingPage two{IDD_PAGE_TWO, "2", log};
+    LoggingPage three{IDD_PAGE_THREE, "3", log};
+    PropertySheet sheet{"Tla\xE8iare\xF2 \xC8", 0, 0};
+    ThreePages() {
+        sheet.AddPage(one);
+        sheet.AddPage(two);
+        sheet.AddPage(three);
+    }
+};
+
+// Pages are created when first shown; OK asks the current page, then tells every created page.
+TEST_P(SheetConformance, ActivationOrderAndOk) {
+    ThreePages p;
+    A().OnSheet([&] {
+        EXPECT_EQ(p.sheet.GetActiveIndex(), 0);
+        EXPECT_EQ(Window(p.sheet.GetHandle()).GetWindowText(), "Tla\xE8iare\xF2 \xC8");
+        A().SelectPage(2);
+        EXPECT_EQ(p.sheet.GetActiveIndex(), 2);
+        EXPECT_EQ(p.sheet.GetActivePage(), &p.three);
+        A().PressOk();
+    });
+    EXPECT_EQ(p.sheet.DoModal(), kIdOk);
+    EXPECT_THAT(p.log, ElementsAre("1 init", "1 active", "1 kill", "3 init", "3 active", "3 kill",
+                                   "1 ok", "3 ok"));
+    EXPECT_EQ(p.sheet.GetHandle(), nullptr);
+}
+
+// Cancel asks the current page, then tells every created page.
+TEST_P(SheetConformance, CancelTellsCreatedPages) {
+    ThreePages p;
+    A().OnSheet([&] {
+        A().SelectPage(1);
+        A().PressCancel();
+    });
+    EXPECT_EQ(p.sheet.DoModal(), kIdCancel);
+    EXPECT_THAT(p.log, ElementsAre("1 init", "1 active", "1 kill", "2 init", "2 active", "2 query",
+                                   "1 cancel", "2 cancel"));
+}
+
+// A page that refuses to be left keeps both a page change and OK from happening.
+TEST_P(SheetConformance, RefusedKillActiveKeepsThePage) {
+    ThreePages p;
+    p.one.refuseKill = true;
+    p.one.refuseCancel = true;
+    A().OnSheet([&] {
+        A().SelectPage(1);
+        EXPECT_EQ(p.sheet.GetActiveIndex(), 0);
+        A().PressOk();
+        A().PressCancel();
+        p.one.refuseKill = false;
+        p.one.refuseCancel = false;
+        A().PressOk();
+    });
+    EXPECT_EQ(p.sheet.DoModal(), kIdOk);
+    EXPECT_THAT(p.log,
+                ElementsAre("1 init", "1 active", "1 kill", "1 kill", "1 query", "1 kill", "1 ok"));
+}
+
+// A page that refuses activation is skipped towards the next one.
+TEST_P(SheetConformance, RefusedActivationSkipsForward) {
+    ThreePages p;
+    p.two.refuseActivation = true;
+    A().OnSheet([&] {
+        EXPECT_TRUE(p.sheet.SetActivePage(1));
+        EXPECT_EQ(p.sheet.GetActiveIndex(), 2);
+        A().PressCancel();
+    });
+    EXPECT_EQ(p.sheet.DoModal(), kIdCancel);
+    EXPECT_THAT(p.log, ElementsAre("1 init", "1 active", "1 kill", "2 init", "2 active", "3 init",
+                                   "3 active", "3 query", "1 cancel", "2 cancel", "3 cancel"));
+}
+
+// A WM_QUIT ends the sheet with neither OK nor Cancel, and no page hears of either.
+TEST_P(SheetConformance, QuitEndsTheLoop) {
+    ThreePages p;
+    A().OnSheet([&] { A().PostQuit(0); });
+    EXPECT_EQ(p.sheet.DoModal(), kModalLoopEnded);
+    EXPECT_THAT(p.log, ElementsAre("1 init", "1 active"));
+}
+
+// The sheet starts on the page asked for; its Help button opens the current page's topic.
+TEST_P(SheetConformance, StartPageAndHelpButton) {
+    ThreePages p;
+    p.sheet.SetStartPage(1);
+    A().OnSheet([&] {
+        EXPECT_EQ(p.sheet.GetActiveIndex(), 1);
+        const size_t before = A().HelpCalls().size();
+        A().PressHelp();
+        ASSERT_EQ(A().HelpCalls().size(), before + 1);
+        EXPECT_EQ(A().HelpCalls().back().command, kHelpContext);
+        EXPECT_EQ(A().HelpCalls().back().data, static_cast<unsigned long>(IDD_PAGE_TWO));
+        A().PressCancel();
+    });
+    EXPECT_EQ(p.sheet.DoModal(), kIdCancel);
+}
+
+// Data exchange on leaving a page: a number out of range shows the framework's message,
+// keeps the page and puts the focus into the field.
+TEST_P(SheetConformance, DataExchangeKeepsThePageOnError) {
+    ThreePages p;
+    p.one.exchange = true;
+    A().OnSheet([&] {
+        EXPECT_EQ(A().Control(IDC_PAGE_EDIT).GetWindowText(), "5");
+        A().ReplaceText(IDC_PAGE_EDIT, "150");
+        A().OnMessageBox([](const MessageBoxCall& call) {
+            EXPECT_EQ(call.text, IntegerRangeMessage(1, 99));
+            EXPECT_EQ(call.style & kMbTaskModal, kMbTaskModal);
+            return kIdOk;
+        });
+        A().SelectPage(1);
+        EXPECT_EQ(p.sheet.GetActiveIndex(), 0);
+        EXPECT_EQ(FocusedControlId(), IDC_PAGE_EDIT);
+        A().ReplaceText(IDC_PAGE_EDIT, "42");
+        A().PressOk();
+    });
+    EXPECT_EQ(p.sheet.DoModal(), kIdOk);
+    EXPECT_EQ(p.one.number, 42);
+}
+
+// A dialog opened from a page runs over the sheet; actions go to the page again afterwards.
+class OpeningPage : public LoggingPage {
+public:
+    using LoggingPage::LoggingPage;
+    int nestedResult = 0;
+
+protected:
+    MessageMap GetMessageMap() const override {
+        static const MessageEntry entries[] = {OnClicked(IDC_PAGE_BUTTON, &OpeningPage::Open)};
+        return entries;
+    }
+
+private:
+    void Open() {
+        Dialog small(IDD_SMALL, this);
+        nestedResult = small.DoModal();
+    }
+};
+
+TEST_P(SheetConformance, DialogFromAPage) {
+    std::vector<std::string> log;
+    OpeningPage page(IDD_PAGE_ONE, "1", log);
+    PropertySheet sheet("Sheet");
+    sheet.AddPage(page);
+    A().OnSheet([&] {
+        A().OnDialog(IDD_SMALL, [&] { A().PressOk(); });
+        A().Click(IDC_PAGE_BUTTON);
+        EXPECT_EQ(page.nestedResult, kIdOk);
+        EXPECT_EQ(A().ActiveDialog(), page.GetHandle());
+        A().PressOk();
+    });
+    EXPECT_EQ(sheet.DoModal(), kIdOk);
+}
+
+} // namespace
+} // namespace ui::conformance

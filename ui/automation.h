@@ -1,0 +1,101 @@
+#pragma once
+// Acting as the user, for tests: both backends implement it, so one test body runs against
+// in-memory controls natively and against real controls under Wine. Actions go to the
+// innermost running dialog (for a property sheet: its current page) and cause the
+// notifications a user's mouse and keyboard would cause there.
+//
+// Modal runs are scripted ahead: a handler given to OnDialog runs once that dialog has been
+// initialised and shown, acts as the user and ends it (PressOk, PressCancel, ...). Message
+// boxes and the file-open dialog are answered by handlers too. A modal run, message box or
+// file dialog that nobody scripted, a handler that leaves its dialog open, or an action on a
+// control that does not exist is a script failure (see Failures).
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/backend.h"
+#include "ui/types.h"
+#include "ui/window.h"
+
+namespace ui {
+
+struct MessageBoxCall {
+    std::string text;    // code page 1250
+    std::string caption; // code page 1250
+    unsigned style = 0;
+};
+
+struct HelpCall {
+    std::string helpFile;
+    unsigned command = 0;
+    unsigned long data = 0;
+};
+
+class Automation {
+public:
+    virtual ~Automation() = default;
+
+    // Scripting the modal runs; each handler is used once, in the order given.
+    virtual void OnDialog(int dialogId, std::function<void()> handler) = 0;
+    virtual void OnSheet(std::function<void()> handler) = 0;
+    // The handler sees the message box and returns the button pressed (kIdOk, kIdYes, ...).
+    virtual void OnMessageBox(std::function<int(const MessageBoxCall&)> handler) = 0;
+    // Answers the next message box with `button`, whatever it says.
+    void AnswerMessageBox(int button) {
+        OnMessageBox([button](const MessageBoxCall&) { return button; });
+    }
+    virtual void
+    OnOpenFile(std::function<std::optional<std::string>(const OpenFileRequest&)> handler) = 0;
+
+    // Everything shown so far.
+    virtual const std::vector<MessageBoxCall>& MessageBoxes() const = 0;
+    virtual const std::vector<HelpCall>& HelpCalls() const = 0;
+    // Script failures so far, cleared by the call.
+    virtual std::vector<std::string> TakeFailures() = 0;
+    // Records a script failure (the headless backend also throws ScriptError).
+    virtual void ReportFailure(std::string message) = 0;
+
+    // Where the actions go: the innermost running dialog, or the current page of a sheet.
+    virtual Handle ActiveDialog() = 0;
+    Window Control(int id);
+
+    // The user's actions on the controls of ActiveDialog().
+    // A mouse click on a button: focus, auto check box and radio logic, BN_CLICKED. Nothing
+    // happens on a hidden or disabled button.
+    virtual void Click(int id) = 0;
+    // Combo box: opens the list, picks entry `index` and closes the list (CBN_DROPDOWN,
+    // CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP as the system sends them). List box: a click
+    // on the entry (LBN_SELCHANGE).
+    virtual void ChooseItem(int id, int index) = 0;
+    // The same for the first entry whose text is exactly `text` (a failure when none is).
+    void ChooseItem(int id, std::string_view text);
+    virtual void DoubleClickItem(int id, int index) = 0;
+    // The focus moves into the control as with the Tab key (an edit's text gets selected).
+    virtual void FocusControl(int id) = 0;
+    // Focuses the edit, selects all of its text and types `text` character by character
+    // (one EN_CHANGE per accepted character); an empty text deletes the selection.
+    virtual void ReplaceText(int id, std::string_view text) = 0;
+    // Types `text` at the end of the edit's text.
+    virtual void TypeText(int id, std::string_view text) = 0;
+    // A click on an up-down control's arrow.
+    virtual void SpinUp(int id) = 0;
+    virtual void SpinDown(int id) = 0;
+    // Repaints an owner-drawn control, drawn pressed when `pressed`.
+    virtual void Paint(int id, bool pressed) = 0;
+    // F1 on the focused control.
+    virtual void PressF1() = 0;
+
+    // Buttons of the innermost dialog, or of the sheet when a sheet is innermost.
+    virtual void PressOk() = 0;
+    virtual void PressCancel() = 0;
+    // The sheet's Help button.
+    virtual void PressHelp() = 0;
+    // A click on the tab of page `index` of the innermost sheet.
+    virtual void SelectPage(int index) = 0;
+    // Ends every running modal loop as a WM_QUIT does.
+    virtual void PostQuit(int exitCode) = 0;
+};
+
+} // namespace ui

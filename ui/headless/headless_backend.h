@@ -1,0 +1,225 @@
+#pragma once
+// In-memory windows for tests: dialogs and property sheets built from the dialog templates of
+// the compiled resource file, with controls that behave as the Win32 controls do in what the
+// pages rely on (the control conformance suite runs the same tests against both). It is also
+// the Automation of its windows: tests act as the user through it.
+//
+// Script failures throw ScriptError (and are recorded) unless SetThrowOnFailure(false).
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ui/automation.h"
+#include "ui/backend.h"
+#include "ui/headless/resources.h"
+
+namespace ui::headless {
+
+class ScriptError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// One operation of an owner-drawn control's painting.
+struct PaintOp {
+    enum class Kind { PushButtonFrame, TextColor, Text };
+    Kind kind = Kind::Text;
+    Rect rect;
+    bool pushed = false;
+    Color color = 0;
+    std::string text;
+    unsigned format = 0;
+};
+
+// A notification a control sent to its dialog.
+struct NotificationRecord {
+    int controlId = 0;
+    int code = 0;
+    friend bool operator==(const NotificationRecord&, const NotificationRecord&) = default;
+};
+
+class HeadlessBackend : public Backend, public Automation {
+public:
+    // `resources`: the bytes of the compiled resource file; unreadable bytes give no templates.
+    explicit HeadlessBackend(std::span<const unsigned char> resources);
+    ~HeadlessBackend() override;
+
+    void SetProgramPath(std::string path) { programPath_ = std::move(path); }
+    void SetThrowOnFailure(bool enable) { throwOnFailure_ = enable; }
+
+    // What only an in-memory backend can tell.
+    std::optional<DialogTemplate> Template(int dialogId) const;
+    std::optional<Size> BitmapSize(int bitmapId) const;
+    int BitmapId(Handle picture) const; // the bitmap resource a picture shows, 0 for none
+    int WaitCursorDepth() const { return waitCursorDepth_; }
+    int WaitCursorShows() const { return waitCursorShows_; }
+    const std::vector<PaintOp>& LastPaint() const { return lastPaint_; }
+    const std::vector<OpenFileRequest>& OpenFileRequests() const { return openFileRequests_; }
+    // Notifications sent to dialogs since the last call.
+    std::vector<NotificationRecord> TakeNotifications();
+
+    // Backend.
+    Handle Item(Handle dialog, int id) override;
+    int ControlId(Handle window) override;
+    Handle Parent(Handle window) override;
+    ControlKind Kind(Handle window) override;
+    unsigned Style(Handle window) override;
+    std::string Text(Handle window) override;
+    void SetText(Handle window, std::string_view text) override;
+    void Enable(Handle window, bool enable) override;
+    bool IsEnabled(Handle window) override;
+    void Show(Handle window, bool show) override;
+    bool IsVisible(Handle window) override;
+    Handle Focus() override;
+    void SetFocus(Handle window) override;
+    Rect WindowRect(Handle window) override;
+    Rect ClientRect(Handle window) override;
+    Point ScreenToClient(Handle window, Point point) override;
+    void SetWindowPos(Handle window, int x, int y, int cx, int cy) override;
+    void Redraw(Handle window) override {}
+    void SetContextHelpId(Handle window, unsigned id) override;
+    unsigned ContextHelpId(Handle window) override;
+    int CheckState(Handle button) override;
+    void SetCheckState(Handle button, int state) override;
+    void SetButtonStyle(Handle button, unsigned style, bool redraw) override;
+    void LimitText(Handle edit, int maxChars) override;
+    int TextLimit(Handle edit) override;
+    void SetSel(Handle edit, int start, int end) override;
+    int AddString(Handle list, std::string_view text) override;
+    int InsertString(Handle list, int index, std::string_view text) override;
+    int DeleteString(Handle list, int index) override;
+    void ResetContent(Handle list) override;
+    int Count(Handle list) override;
+    int FindString(Handle list, int startAfter, std::string_view text, bool exact) override;
+    int CurSel(Handle list) override;
+    int SetCurSel(Handle list, int index) override;
+    std::optional<std::string> ItemText(Handle list, int index) override;
+    std::intptr_t ItemData(Handle list, int index) override;
+    int SetItemData(Handle list, int index, std::intptr_t data) override;
+    void SetSpinRange(Handle spin, int lower, int upper) override;
+    std::pair<int, int> SpinRange(Handle spin) override;
+    int SetSpinPos(Handle spin, int pos) override;
+    int SpinPos(Handle spin, bool* error) override;
+    void SetSpinAccel(Handle spin, std::span<const SpinAccel> steps) override;
+    Handle SpinBuddy(Handle spin) override;
+    void SetProgressRange(Handle bar, int lower, int upper) override;
+    std::pair<int, int> ProgressRange(Handle bar) override;
+    int SetProgressPos(Handle bar, int pos) override;
+    int ProgressPos(Handle bar) override;
+    bool SetBitmap(Handle picture, int bitmapId) override;
+    Size ImageSize(Handle picture) override;
+    int RunDialog(DialogBase& dialog, Handle parent) override;
+    void EndDialog(Handle dialog, int result) override;
+    int RunSheet(PropertySheet& sheet) override;
+    int SheetActiveIndex(Handle sheet) override;
+    bool SetSheetActiveIndex(Handle sheet, int index) override;
+    Handle SheetActivePage(Handle window) override;
+    Handle ActiveModalWindow() override;
+    void PostQuit(int exitCode) override;
+    int MessageBox(Handle owner, std::string_view text, std::string_view caption,
+                   unsigned style) override;
+    std::optional<std::string> OpenFile(Handle owner, const OpenFileRequest& request) override;
+    void WinHelp(Handle owner, std::string_view helpFile, unsigned command,
+                 unsigned long data) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    std::string ProgramPath() override { return programPath_; }
+
+    // Automation.
+    void OnDialog(int dialogId, std::function<void()> handler) override;
+    void OnSheet(std::function<void()> handler) override;
+    void OnMessageBox(std::function<int(const MessageBoxCall&)> handler) override;
+    void
+    OnOpenFile(std::function<std::optional<std::string>(const OpenFileRequest&)> handler) override;
+    const std::vector<MessageBoxCall>& MessageBoxes() const override { return messageBoxes_; }
+    const std::vector<HelpCall>& HelpCalls() const override { return helpCalls_; }
+    std::vector<std::string> TakeFailures() override;
+    void ReportFailure(std::string message) override;
+    Handle ActiveDialog() override;
+    void Click(int id) override;
+    void ChooseItem(int id, int index) override;
+    using Automation::ChooseItem;
+    void DoubleClickItem(int id, int index) override;
+    void FocusControl(int id) override;
+    void ReplaceText(int id, std::string_view text) override;
+    void TypeText(int id, std::string_view text) override;
+    void SpinUp(int id) override;
+    void SpinDown(int id) override;
+    void Paint(int id, bool pressed) override;
+    void PressF1() override;
+    void PressOk() override;
+    void PressCancel() override;
+    void PressHelp() override;
+    void SelectPage(int index) override;
+
+private:
+    struct Node;
+    struct SheetState;
+
+    Node* Find(Handle handle) const;
+    Handle HandleOf(const Node* node) const;
+    Node* NewNode(Node* parent);
+    void DestroyNode(Node* node);
+    bool IsInside(const Node* node, const Node* ancestor) const;
+    Node* DialogOf(Node* node) const;
+    Node* FindControl(int id, const char* action);
+
+    Node* CreateDialogWindow(DialogBase& dialog, Node* parent, Point origin);
+    void CreateControl(Node* dialog, const DialogItemTemplate& item);
+    void FocusFirstTabStop(Node* dialog);
+    void Notify(Node* control, int code);
+    void FocusNotify(Node* control, bool gained);
+    void SetFocusTo(Node* node);
+
+    void SetEditText(Node* edit, std::string text, bool notify);
+    bool TypeChar(Node* edit, unsigned char ch);
+    bool DeleteSelection(Node* edit);
+
+    int InsertItem(Node* list, int index, std::string_view text);
+    int SortedPosition(const Node* list, std::string_view text) const;
+
+    bool ReadBuddyInt(Node* spin);
+    void WriteBuddyInt(Node* spin);
+    void Spin(int id, int direction);
+
+    bool SheetSetCurSel(Node* sheet, int index, int skipDirection);
+    bool SheetCanSetCurSel(Node* sheet);
+    Node* SheetPageNode(Node* sheet, int index);
+    void SheetOk(Node* sheet);
+    void SheetCancel(Node* sheet);
+    void RunScript(Node* window, std::function<void()> handler, const std::string& what);
+    Node* TopModal() const;
+    Node* TopSheet() const;
+    void ClickNode(Node* node);
+    void CheckAutoRadio(Node* node);
+
+    std::optional<ResourceFile> resources_;
+    std::map<std::uintptr_t, std::unique_ptr<Node>> nodes_;
+    std::uintptr_t nextHandle_ = 0x10000;
+    std::vector<Node*> modalStack_;
+    Node* focus_ = nullptr;
+    bool quitPending_ = false;
+
+    std::deque<std::pair<int, std::function<void()>>> dialogHandlers_;
+    std::deque<std::function<void()>> sheetHandlers_;
+    std::deque<std::function<int(const MessageBoxCall&)>> messageBoxHandlers_;
+    std::deque<std::function<std::optional<std::string>(const OpenFileRequest&)>> openFileHandlers_;
+    std::vector<MessageBoxCall> messageBoxes_;
+    std::vector<HelpCall> helpCalls_;
+    std::vector<OpenFileRequest> openFileRequests_;
+    std::vector<std::string> failures_;
+    std::vector<NotificationRecord> notifications_;
+    std::vector<PaintOp> lastPaint_;
+    std::string programPath_ = "C:\\vela\\vela40ps.exe";
+    bool throwOnFailure_ = true;
+    int waitCursorDepth_ = 0;
+    int waitCursorShows_ = 0;
+};
+
+} // namespace ui::headless

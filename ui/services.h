@@ -1,0 +1,50 @@
+#pragma once
+// The system services pages use besides their controls: message boxes, the file-open dialog,
+// the wait cursor, WinHelp and the context-help routine. All go through the backend in use.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ui/backend.h"
+#include "ui/types.h"
+#include "ui/window.h"
+
+namespace ui {
+
+// The program's file name without its extension: the default message box caption.
+std::string ApplicationName();
+// The program's file path with the extension ".HLP" in place of its own.
+std::string HelpFilePath();
+
+// A message box owned by `owner` (null: the innermost running dialog or sheet). An empty
+// caption is the application's name. Returns kIdOk, kIdCancel, kIdYes, kIdNo, ...
+int MessageBox(std::string_view text, unsigned style = kMbOk, std::string_view caption = {},
+               Window owner = {});
+
+// The system's open-file dialog; the chosen path, or nothing when cancelled.
+std::optional<std::string> ShowOpenFileDialog(const OpenFileRequest& request, Window owner = {});
+
+// Shows the wait cursor while it lives.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The control id of the window that has the focus (0: none or no id). In a kill-focus
+// handler this is the control that receives the focus.
+int FocusedControlId();
+
+// Opens help topic `contextId` of the program's help file (HELP_CONTEXT).
+void ShowHelpTopic(unsigned long contextId);
+
+// The Help command: finds the context id for the focused window and opens its topic.
+// Focus on the sheet's Help button (id 9): the active page's id. On OK or Cancel (1, 2): that
+// id. Otherwise the focused window's context id, or, when it has none, its parent's control
+// id (the help contents without a parent). Numbers above 2 open that topic
+// (HELP_CONTEXT); 2 or less open the contents (HELP_CONTENTS). No focus or id 0: nothing.
+void RunContextHelp();
+
+} // namespace ui

@@ -1,0 +1,751 @@
+#include "ui/win32/win32_backend.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/codepage1250.h"
+#include "ui/dialog.h"
+#include "ui/painter.h"
+
+namespace ui::win32 {
+namespace {
+
+constexpr wchar_t kOwnedBitmapProperty[] = L"VelaOwnedBitmap";
+
+std::wstring Wide(std::string_view cp1250) {
+    const std::u16string text = platform::Cp1250ToUtf16(cp1250);
+    return std::wstring(text.begin(), text.end());
+}
+
+std::string Narrow(const wchar_t* text, size_t length) {
+    return platform::Utf16ToCp1250(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
+}
+
+std::string WindowTextOf(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0)
+        return {};
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+    const int copied = GetWindowTextW(window, buffer.data(), length + 1);
+    return Narrow(buffer.data(), static_cast<size_t>(std::max(copied, 0)));
+}
+
+std::wstring ClassNameOf(HWND window) {
+    wchar_t name[64] = {};
+    const int length = GetClassNameW(window, name, 64);
+    std::wstring text(name, static_cast<size_t>(std::max(length, 0)));
+    for (wchar_t& c : text)
+        c = static_cast<wchar_t>(towlower(c));
+    return text;
+}
+
+Rect FromRect(const RECT& rect) {
+    return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+RECT ToRect(const Rect& rect) {
+    return RECT{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+class GdiPainter : public Painter {
+public:
+    explicit GdiPainter(HDC dc) : dc_(dc) {}
+    void DrawPushButtonFrame(const Rect& rect, bool pushed) override {
+        RECT r = ToRect(rect);
+        DrawFrameControl(dc_, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    }
+    Color SetTextColor(Color color) override { return ::SetTextColor(dc_, color); }
+    void PaintText(std::string_view text, const Rect& rect, unsigned format) override {
+        const std::wstring wide = Wide(text);
+        RECT r = ToRect(rect);
+        const int mode = SetBkMode(dc_, TRANSPARENT);
+        DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &r, format);
+        SetBkMode(dc_, mode);
+    }
+
+private:
+    HDC dc_;
+};
+
+DialogBase* DialogOf(HWND window) {
+    return reinterpret_cast<DialogBase*>(GetWindowLongPtrW(window, DWLP_USER));
+}
+
+void SetResult(HWND window, LONG_PTR result) {
+    SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
+}
+
+BOOL CALLBACK ReleaseOwnedBitmap(HWND child, LPARAM) {
+    if (HANDLE bitmap = RemovePropW(child, kOwnedBitmapProperty)) {
+        SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0);
+        DeleteObject(static_cast<HGDIOBJ>(bitmap));
+    }
+    return TRUE;
+}
+
+// What dialogs and pages handle alike. True when the message was handled.
+bool HandleCommon(HWND window, DialogBase& dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        DialogEvents::Command(dialog, LOWORD(wParam), HIWORD(wParam));
+        return true;
+    case WM_DRAWITEM: {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (!draw || draw->CtlType != ODT_BUTTON)
+            return false;
+        GdiPainter painter(draw->hDC);
+        ui::DrawItem item{static_cast<int>(draw->CtlID),         FromRect(draw->rcItem),
+                          (draw->itemState & ODS_SELECTED) != 0, (draw->itemState & ODS_FOCUS) != 0,
+                          (draw->itemState & ODS_DISABLED) != 0, painter};
+        const bool handled = DialogEvents::DrawItem(dialog, item);
+        SetResult(window, handled ? TRUE : FALSE);
+        return handled;
+    }
+    case WM_HELP: {
+        auto* info = reinterpret_cast<HELPINFO*>(lParam);
+        if (!info || info->iContextType != HELPINFO_WINDOW)
+            return false;
+        DialogEvents::Help(
+            dialog, HelpRequest{info->iCtrlId, ToHandle(static_cast<HWND>(info->hItemHandle))});
+        SetResult(window, TRUE);
+        return true;
+    }
+    case WM_DESTROY:
+        EnumChildWindows(window, ReleaseOwnedBitmap, 0);
+        return false;
+    case WM_NCDESTROY:
+        TheWin32Backend().WindowDestroyed(window);
+        return false;
+    default:
+        return false;
+    }
+}
+
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* dialog = reinterpret_cast<DialogBase*>(lParam);
+        SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
+        DialogEvents::Attach(*dialog, ToHandle(window));
+        TheWin32Backend().DialogCreated(window, *dialog);
+        return DialogEvents::Initialize(*dialog) ? TRUE : FALSE;
+    }
+    DialogBase* dialog = DialogOf(window);
+    if (!dialog)
+        return FALSE;
+    return HandleCommon(window, *dialog, message, wParam, lParam) ? TRUE : FALSE;
+}
+
+INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
+        auto* page = reinterpret_cast<PropertyPage*>(sheetPage->lParam);
+        SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(page));
+        DialogEvents::Attach(*page, ToHandle(window));
+        TheWin32Backend().PageCreated(window, GetParent(window));
+        return DialogEvents::Initialize(*page) ? TRUE : FALSE;
+    }
+    auto* page = static_cast<PropertyPage*>(DialogOf(window));
+    if (!page)
+        return FALSE;
+    if (message == WM_NOTIFY) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        const HWND sheet = GetParent(window);
+        if (!header || header->hwndFrom != sheet)
+            return FALSE;
+        switch (header->code) {
+        case PSN_SETACTIVE:
+            SetResult(window, DialogEvents::PageSetActive(*page) ? 0 : -1);
+            return TRUE;
+        case PSN_KILLACTIVE:
+            SetResult(window, DialogEvents::PageKillActive(*page) ? FALSE : TRUE);
+            return TRUE;
+        case PSN_APPLY:
+            DialogEvents::PageApply(*page);
+            if (reinterpret_cast<const PSHNOTIFY*>(lParam)->lParam)
+                TheWin32Backend().SheetEnded(sheet, kIdOk);
+            SetResult(window, PSNRET_NOERROR);
+            return TRUE;
+        case PSN_RESET:
+            DialogEvents::PageReset(*page);
+            TheWin32Backend().SheetEnded(sheet, kIdCancel);
+            return TRUE;
+        case PSN_QUERYCANCEL:
+            SetResult(window, DialogEvents::PageQueryCancel(*page) ? FALSE : TRUE);
+            return TRUE;
+        case PSN_HELP:
+            DialogEvents::PageHelp(*page);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    }
+    return HandleCommon(window, *page, message, wParam, lParam) ? TRUE : FALSE;
+}
+
+} // namespace
+
+Win32Backend::Win32Backend() {
+    INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX),
+                              ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&init);
+}
+
+Win32Backend::~Win32Backend() = default;
+
+Win32Backend& TheWin32Backend() {
+    static Win32Backend backend;
+    return backend;
+}
+
+// ---- windows ------------------------------------------------------------------------------
+
+Handle Win32Backend::Item(Handle dialog, int id) {
+    return dialog ? ToHandle(GetDlgItem(ToHwnd(dialog), id)) : nullptr;
+}
+
+int Win32Backend::ControlId(Handle window) {
+    return window ? GetDlgCtrlID(ToHwnd(window)) : 0;
+}
+
+Handle Win32Backend::Parent(Handle window) {
+    return window ? ToHandle(GetParent(ToHwnd(window))) : nullptr;
+}
+
+bool Win32Backend::IsComboBox(HWND window) const {
+    return ClassNameOf(window) == L"combobox";
+}
+
+bool Win32Backend::IsListControl(HWND window) const {
+    const std::wstring name = ClassNameOf(window);
+    return name == L"combobox" || name == L"listbox";
+}
+
+ControlKind Win32Backend::Kind(Handle window) {
+    if (!window || !IsWindow(ToHwnd(window)))
+        return ControlKind::Other;
+    const HWND hwnd = ToHwnd(window);
+    const std::wstring name = ClassNameOf(hwnd);
+    if (name == L"#32770")
+        return IsSheet(hwnd) ? ControlKind::Sheet : ControlKind::Dialog;
+    if (name == L"button")
+        return ControlKind::Button;
+    if (name == L"edit")
+        return ControlKind::Edit;
+    if (name == L"static")
+        return ControlKind::Static;
+    if (name == L"listbox")
+        return ControlKind::ListBox;
+    if (name == L"combobox")
+        return ControlKind::ComboBox;
+    if (name == L"msctls_updown32")
+        return ControlKind::UpDown;
+    if (name == L"msctls_progress32")
+        return ControlKind::Progress;
+    if (name == L"systabcontrol32")
+        return ControlKind::Tab;
+    return ControlKind::Other;
+}
+
+unsigned Win32Backend::Style(Handle window) {
+    return window ? static_cast<unsigned>(GetWindowLongW(ToHwnd(window), GWL_STYLE)) : 0;
+}
+
+std::string Win32Backend::Text(Handle window) {
+    return window ? WindowTextOf(ToHwnd(window)) : std::string();
+}
+
+void Win32Backend::SetText(Handle window, std::string_view text) {
+    if (window)
+        SetWindowTextW(ToHwnd(window), Wide(text).c_str());
+}
+
+void Win32Backend::Enable(Handle window, bool enable) {
+    if (window)
+        EnableWindow(ToHwnd(window), enable ? TRUE : FALSE);
+}
+
+bool Win32Backend::IsEnabled(Handle window) {
+    return window && IsWindowEnabled(ToHwnd(window));
+}
+
+void Win32Backend::Show(Handle window, bool show) {
+    if (window)
+        ShowWindow(ToHwnd(window), show ? SW_SHOW : SW_HIDE);
+}
+
+bool Win32Backend::IsVisible(Handle window) {
+    return window && IsWindowVisible(ToHwnd(window));
+}
+
+Handle Win32Backend::Focus() {
+    return ToHandle(GetFocus());
+}
+
+void Win32Backend::SetFocus(Handle window) {
+    ::SetFocus(ToHwnd(window));
+}
+
+Rect Win32Backend::WindowRect(Handle window) {
+    RECT rect{};
+    if (window)
+        GetWindowRect(ToHwnd(window), &rect);
+    return FromRect(rect);
+}
+
+Rect Win32Backend::ClientRect(Handle window) {
+    RECT rect{};
+    if (window)
+        GetClientRect(ToHwnd(window), &rect);
+    return FromRect(rect);
+}
+
+Point Win32Backend::ScreenToClient(Handle window, Point point) {
+    POINT p{point.x, point.y};
+    if (window)
+        ::ScreenToClient(ToHwnd(window), &p);
+    return Point{p.x, p.y};
+}
+
+void Win32Backend::SetWindowPos(Handle window, int x, int y, int cx, int cy) {
+    if (window)
+        ::SetWindowPos(ToHwnd(window), nullptr, x, y, cx, cy,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void Win32Backend::Redraw(Handle window) {
+    if (window)
+        InvalidateRect(ToHwnd(window), nullptr, TRUE);
+}
+
+void Win32Backend::SetContextHelpId(Handle window, unsigned id) {
+    if (window)
+        SetWindowContextHelpId(ToHwnd(window), id);
+}
+
+unsigned Win32Backend::ContextHelpId(Handle window) {
+    return window ? GetWindowContextHelpId(ToHwnd(window)) : 0;
+}
+
+// ---- buttons and edits --------------------------------------------------------------------
+
+int Win32Backend::CheckState(Handle button) {
+    return button ? static_cast<int>(SendMessageW(ToHwnd(button), BM_GETCHECK, 0, 0)) : 0;
+}
+
+void Win32Backend::SetCheckState(Handle button, int state) {
+    if (button)
+        SendMessageW(ToHwnd(button), BM_SETCHECK, static_cast<WPARAM>(state), 0);
+}
+
+void Win32Backend::SetButtonStyle(Handle button, unsigned style, bool redraw) {
+    if (button)
+        SendMessageW(ToHwnd(button), BM_SETSTYLE, style, redraw ? TRUE : FALSE);
+}
+
+void Win32Backend::LimitText(Handle edit, int maxChars) {
+    if (edit)
+        SendMessageW(ToHwnd(edit), EM_LIMITTEXT, static_cast<WPARAM>(std::max(maxChars, 0)), 0);
+}
+
+int Win32Backend::TextLimit(Handle edit) {
+    return edit ? static_cast<int>(SendMessageW(ToHwnd(edit), EM_GETLIMITTEXT, 0, 0)) : 0;
+}
+
+void Win32Backend::SetSel(Handle edit, int start, int end) {
+    if (edit)
+        SendMessageW(ToHwnd(edit), EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+}
+
+// ---- combo and list boxes -----------------------------------------------------------------
+
+int Win32Backend::AddString(Handle list, std::string_view text) {
+    if (!list)
+        return kListError;
+    const HWND hwnd = ToHwnd(list);
+    const std::wstring wide = Wide(text);
+    return static_cast<int>(SendMessageW(hwnd, IsComboBox(hwnd) ? CB_ADDSTRING : LB_ADDSTRING, 0,
+                                         reinterpret_cast<LPARAM>(wide.c_str())));
+}
+
+int Win32Backend::InsertString(Handle list, int index, std::string_view text) {
+    if (!list)
+        return kListError;
+    const HWND hwnd = ToHwnd(list);
+    const std::wstring wide = Wide(text);
+    return static_cast<int>(SendMessageW(hwnd, IsComboBox(hwnd) ? CB_INSERTSTRING : LB_INSERTSTRING,
+                                         static_cast<WPARAM>(index),
+                                         reinterpret_cast<LPARAM>(wide.c_str())));
+}
+
+int Win32Backend::DeleteString(Handle list, int index) {
+    if (!list)
+        return kListError;
+    const HWND hwnd = ToHwnd(list);
+    return static_cast<int>(SendMessageW(hwnd, IsComboBox(hwnd) ? CB_DELETESTRING : LB_DELETESTRING,
+                                         static_cast<WPARAM>(index), 0));
+}
+
+void Win32Backend::ResetContent(Handle list) {
+    if (!list)
+        return;
+    const HWND hwnd = ToHwnd(list);
+    SendMessageW(hwnd, IsComboBox(hwnd) ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+}
+
+int Win32Backend::Count(Handle list) {
+    if (!list)
+        return kListError;
+    const HWND hwnd = ToHwnd(list);
+    return static_cast<int>(SendMessageW(hwnd, IsComboBox(hwnd) ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+}
+
+int Win32Backend::FindString(Handle list, int startAfter, std::string_view text, bool exact) {
+    if (!list)
+        return kListError;
+    const HWND hwnd = ToHwnd(list);
+    const std::wstring wide = Wide(text);
+    UINT message;
+    if (IsComboBox(hwnd))
+        message = exact ? CB_FINDSTRINGEXACT : CB_FINDSTRING;
+    else
+        message = exact ? LB_FINDSTRINGEXACT : LB_FINDSTRING;
+    return static_cast<int>(SendMessageW(hwnd, message, static_cast<WPARAM>(startAfter),
+                                         reinterpret_cast<LPARAM>(wide.c_str())));
+}
+
+int Win32Backend::CurSel(Handle list) {
+    if (!list)
+        return kListError;
+    const HWND hwnd = ToHwnd(list);
+    return static_cast<int>(
+        SendMessageW(hwnd, IsComboBox(hwnd) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+}
+
+int Win32Backend::SetCurSel(Handle list, int index) {
+    if (!list)
+        return kListError;
+    const HWND hwnd = ToHwnd(list);
+    return static_cast<int>(SendMessageW(hwnd, IsComboBox(hwnd) ? CB_SETCURSEL : LB_SETCURSEL,
+                                         static_cast<WPARAM>(index), 0));
+}
+
+std::optional<std::string> Win32Backend::ItemText(Handle list, int index) {
+    if (!list)
+        return std::nullopt;
+    const HWND hwnd = ToHwnd(list);
+    const bool combo = IsComboBox(hwnd);
+    const LRESULT length =
+        SendMessageW(hwnd, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0)
+        return std::nullopt;
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+    const LRESULT copied =
+        SendMessageW(hwnd, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(buffer.data()));
+    if (copied < 0)
+        return std::nullopt;
+    return Narrow(buffer.data(), static_cast<size_t>(std::min(copied, length)));
+}
+
+std::intptr_t Win32Backend::ItemData(Handle list, int index) {
+    if (!list)
+        return kListError;
+    const HWND hwnd = ToHwnd(list);
+    return static_cast<std::intptr_t>(SendMessageW(
+        hwnd, IsComboBox(hwnd) ? CB_GETITEMDATA : LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+}
+
+int Win32Backend::SetItemData(Handle list, int index, std::intptr_t data) {
+    if (!list)
+        return kListError;
+    const HWND hwnd = ToHwnd(list);
+    return static_cast<int>(SendMessageW(hwnd, IsComboBox(hwnd) ? CB_SETITEMDATA : LB_SETITEMDATA,
+                                         static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
+}
+
+// ---- up-down controls and progress bars ---------------------------------------------------
+
+void Win32Backend::SetSpinRange(Handle spin, int lower, int upper) {
+    if (spin)
+        SendMessageW(ToHwnd(spin), UDM_SETRANGE32, static_cast<WPARAM>(lower),
+                     static_cast<LPARAM>(upper));
+}
+
+std::pair<int, int> Win32Backend::SpinRange(Handle spin) {
+    int lower = 0;
+    int upper = 0;
+    if (spin)
+        SendMessageW(ToHwnd(spin), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower),
+                     reinterpret_cast<LPARAM>(&upper));
+    return {lower, upper};
+}
+
+int Win32Backend::SetSpinPos(Handle spin, int pos) {
+    return spin ? static_cast<int>(
+                      SendMessageW(ToHwnd(spin), UDM_SETPOS32, 0, static_cast<LPARAM>(pos)))
+                : 0;
+}
+
+int Win32Backend::SpinPos(Handle spin, bool* error) {
+    BOOL failed = TRUE;
+    int pos = 0;
+    if (spin)
+        pos = static_cast<int>(
+            SendMessageW(ToHwnd(spin), UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+    if (error)
+        *error = failed != FALSE;
+    return pos;
+}
+
+void Win32Backend::SetSpinAccel(Handle spin, std::span<const SpinAccel> steps) {
+    if (!spin || steps.empty())
+        return;
+    std::vector<UDACCEL> accel;
+    for (const SpinAccel& step : steps)
+        accel.push_back(UDACCEL{step.seconds, step.increment});
+    SendMessageW(ToHwnd(spin), UDM_SETACCEL, accel.size(), reinterpret_cast<LPARAM>(accel.data()));
+}
+
+Handle Win32Backend::SpinBuddy(Handle spin) {
+    return spin ? ToHandle(reinterpret_cast<HWND>(SendMessageW(ToHwnd(spin), UDM_GETBUDDY, 0, 0)))
+                : nullptr;
+}
+
+void Win32Backend::SetProgressRange(Handle bar, int lower, int upper) {
+    if (bar)
+        SendMessageW(ToHwnd(bar), PBM_SETRANGE32, static_cast<WPARAM>(lower),
+                     static_cast<LPARAM>(upper));
+}
+
+std::pair<int, int> Win32Backend::ProgressRange(Handle bar) {
+    if (!bar)
+        return {0, 0};
+    PBRANGE range{};
+    SendMessageW(ToHwnd(bar), PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+    return {range.iLow, range.iHigh};
+}
+
+int Win32Backend::SetProgressPos(Handle bar, int pos) {
+    return bar ? static_cast<int>(
+                     SendMessageW(ToHwnd(bar), PBM_SETPOS, static_cast<WPARAM>(pos), 0))
+               : 0;
+}
+
+int Win32Backend::ProgressPos(Handle bar) {
+    return bar ? static_cast<int>(SendMessageW(ToHwnd(bar), PBM_GETPOS, 0, 0)) : 0;
+}
+
+// ---- pictures -----------------------------------------------------------------------------
+
+bool Win32Backend::SetBitmap(Handle picture, int bitmapId) {
+    if (!picture)
+        return false;
+    const HWND hwnd = ToHwnd(picture);
+    if (ClassNameOf(hwnd) != L"static" ||
+        (static_cast<unsigned>(GetWindowLongW(hwnd, GWL_STYLE)) & SS_TYPEMASK) != SS_BITMAP)
+        return false;
+    HBITMAP bitmap = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId));
+    if (!bitmap)
+        return false;
+    const HANDLE owned = GetPropW(hwnd, kOwnedBitmapProperty);
+    const auto previous = reinterpret_cast<HANDLE>(
+        SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    SetPropW(hwnd, kOwnedBitmapProperty, bitmap);
+    // The bitmap the control showed before is ours to free when we loaded it.
+    if (owned && (previous == owned || !previous))
+        DeleteObject(static_cast<HGDIOBJ>(owned));
+    return true;
+}
+
+Size Win32Backend::ImageSize(Handle picture) {
+    if (!picture)
+        return {};
+    const auto bitmap =
+        reinterpret_cast<HBITMAP>(SendMessageW(ToHwnd(picture), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP info{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info))
+        return {};
+    return Size{info.bmWidth, info.bmHeight};
+}
+
+// ---- modal runs ---------------------------------------------------------------------------
+
+void Win32Backend::DialogCreated(HWND window, DialogBase& dialog) {
+    modalStack_.push_back(window);
+    if (hooks_)
+        hooks_->ModalStarted(window, dialog.GetTemplateId(), false);
+}
+
+void Win32Backend::PageCreated(HWND page, HWND sheet) {
+    if (sheets_.count(sheet))
+        return;
+    sheets_.insert(sheet);
+    modalStack_.push_back(sheet);
+    if (auto* object = static_cast<PropertyPage*>(DialogOf(page)); object && object->GetSheet())
+        DialogEvents::SheetAttach(*object->GetSheet(), ToHandle(sheet));
+    if (hooks_)
+        hooks_->ModalStarted(sheet, 0, true);
+}
+
+void Win32Backend::WindowDestroyed(HWND window) {
+    if (DialogBase* dialog = DialogOf(window))
+        DialogEvents::Detach(*dialog);
+    modalStack_.erase(std::remove(modalStack_.begin(), modalStack_.end(), window),
+                      modalStack_.end());
+}
+
+int Win32Backend::RunDialog(DialogBase& dialog, Handle parent) {
+    HWND owner = parent ? ToHwnd(parent) : ToHwnd(ActiveModalWindow());
+    const INT_PTR result =
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog.GetTemplateId()), owner,
+                        DialogProc, reinterpret_cast<LPARAM>(&dialog));
+    DialogEvents::Detach(dialog);
+    return static_cast<int>(result);
+}
+
+void Win32Backend::EndDialog(Handle dialog, int result) {
+    if (dialog)
+        ::EndDialog(ToHwnd(dialog), result);
+}
+
+int Win32Backend::RunSheet(PropertySheet& sheet) {
+    auto& pages = DialogEvents::Pages(sheet);
+    std::vector<PROPSHEETPAGEW> sheetPages(pages.size());
+    for (size_t i = 0; i < pages.size(); ++i) {
+        PROPSHEETPAGEW& page = sheetPages[i];
+        page = PROPSHEETPAGEW{};
+        page.dwSize = sizeof(PROPSHEETPAGEW);
+        page.dwFlags = PSP_DEFAULT | PSP_HASHELP;
+        page.hInstance = GetModuleHandleW(nullptr);
+        page.pszTemplate = MAKEINTRESOURCEW(pages[i]->GetTemplateId());
+        page.pfnDlgProc = PageProc;
+        page.lParam = reinterpret_cast<LPARAM>(pages[i]);
+    }
+    const std::wstring caption = Wide(sheet.GetCaption());
+    PROPSHEETHEADERW header{};
+    header.dwSize = sizeof(PROPSHEETHEADERW);
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP;
+    header.hwndParent = reinterpret_cast<HWND>(sheet.GetOwnerWindow());
+    header.hInstance = GetModuleHandleW(nullptr);
+    header.pszCaption = caption.c_str();
+    header.nPages = static_cast<UINT>(sheetPages.size());
+    header.nStartPage = static_cast<UINT>(
+        std::clamp(sheet.GetStartPage(), 0, static_cast<int>(sheetPages.size()) - 1));
+    header.ppsp = sheetPages.data();
+
+    const INT_PTR result = PropertySheetW(&header);
+
+    const HWND window = ToHwnd(sheet.GetHandle());
+    const auto ended = sheetResults_.find(window);
+    const int outcome = ended == sheetResults_.end() ? kModalLoopEnded : ended->second;
+    if (ended != sheetResults_.end())
+        sheetResults_.erase(ended);
+    sheets_.erase(window);
+    modalStack_.erase(std::remove(modalStack_.begin(), modalStack_.end(), window),
+                      modalStack_.end());
+    DialogEvents::SheetAttach(sheet, nullptr);
+    for (PropertyPage* page : pages)
+        DialogEvents::Detach(*page);
+    // PropertySheetW gives a positive value for OK and 0 for Cancel, but Wine's also 0 when a
+    // WM_QUIT ended the loop: the pages' notifications tell the three apart.
+    if (result < 0)
+        return kModalLoopEnded;
+    return outcome;
+}
+
+int Win32Backend::SheetActiveIndex(Handle sheet) {
+    if (!sheet)
+        return -1;
+    const HWND hwnd = ToHwnd(sheet);
+    const HWND page = PropSheet_GetCurrentPageHwnd(hwnd);
+    return page ? static_cast<int>(PropSheet_HwndToIndex(hwnd, page)) : -1;
+}
+
+bool Win32Backend::SetSheetActiveIndex(Handle sheet, int index) {
+    return sheet && PropSheet_SetCurSel(ToHwnd(sheet), nullptr, index);
+}
+
+Handle Win32Backend::SheetActivePage(Handle window) {
+    if (!window || !IsSheet(ToHwnd(window)))
+        return nullptr;
+    return ToHandle(PropSheet_GetCurrentPageHwnd(ToHwnd(window)));
+}
+
+Handle Win32Backend::ActiveModalWindow() {
+    return modalStack_.empty() ? nullptr : ToHandle(modalStack_.back());
+}
+
+void Win32Backend::PostQuit(int exitCode) {
+    PostQuitMessage(exitCode);
+}
+
+// ---- system services ----------------------------------------------------------------------
+
+int Win32Backend::MessageBox(Handle owner, std::string_view text, std::string_view caption,
+                             unsigned style) {
+    if (hooks_)
+        hooks_->MessageBoxStarting(MessageBoxCall{std::string(text), std::string(caption), style});
+    return MessageBoxW(ToHwnd(owner), Wide(text).c_str(), Wide(caption).c_str(), style);
+}
+
+std::optional<std::string> Win32Backend::OpenFile(Handle owner, const OpenFileRequest& request) {
+    if (hooks_)
+        return hooks_->OpenFile(request);
+    std::wstring filter = Wide(request.filter);
+    if (!filter.empty())
+        filter.append(2, L'\0');
+    const std::wstring initialDir = Wide(request.initialDir);
+    const std::wstring title = Wide(request.title);
+    std::vector<wchar_t> path(32768, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(OPENFILENAMEW);
+    dialog.hwndOwner = ToHwnd(owner);
+    dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+    dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    dialog.Flags = OFN_HIDEREADONLY | (request.pathMustExist ? OFN_PATHMUSTEXIST : 0) |
+                   (request.fileMustExist ? OFN_FILEMUSTEXIST : 0) |
+                   (request.noLongNames ? OFN_NOLONGNAMES : 0);
+    if (!GetOpenFileNameW(&dialog))
+        return std::nullopt;
+    return Narrow(path.data(), wcsnlen(path.data(), path.size()));
+}
+
+void Win32Backend::WinHelp(Handle owner, std::string_view helpFile, unsigned command,
+                           unsigned long data) {
+    if (hooks_) {
+        hooks_->WinHelp(HelpCall{std::string(helpFile), command, data});
+        return;
+    }
+    WinHelpW(ToHwnd(owner), Wide(helpFile).c_str(), command, data);
+}
+
+void Win32Backend::BeginWaitCursor() {
+    if (waitCursorDepth_++ == 0)
+        savedCursor_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+}
+
+void Win32Backend::EndWaitCursor() {
+    if (waitCursorDepth_ > 0 && --waitCursorDepth_ == 0)
+        SetCursor(savedCursor_ ? savedCursor_ : LoadCursorW(nullptr, IDC_ARROW));
+}
+
+std::string Win32Backend::ProgramPath() {
+    std::vector<wchar_t> path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    return Narrow(path.data(), std::min<size_t>(length, path.size()));
+}
+
+} // namespace ui::win32
+
+namespace ui {
+
+// The Windows build's own backend: real windows.
+Backend& DefaultBackend() {
+    return win32::TheWin32Backend();
+}
+
+} // namespace ui
