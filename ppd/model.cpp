@@ -1,0 +1,301 @@
+#include "ppd/model.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "ppd/reader.h"
+
+namespace ppd {
+
+const SlotRow kSlotRows[kSlotCount] = {
+    {"PageSize", OptionKind::kPage, kUiPickOne},
+    {"InputSlot", OptionKind::kSlot, kUiPickOne},
+    {"ManualFeed", OptionKind::kInvocation, kUiBoolean},
+    {"Duplex", OptionKind::kInvocation, kUiPickOne},
+    {"Collate", OptionKind::kInvocation, kUiBoolean},
+    {"Resolution", OptionKind::kResolution, kUiPickOne},
+    {"VMOption", OptionKind::kMemory, kUiPickOne},
+};
+
+// ---- arena ---------------------------------------------------------------------------------
+
+// Chunks of finished parses, kept for the next parse so that loading many files does not go
+// back to the system allocator (and fresh pages) for every one.
+struct ChunkCache {
+    static constexpr std::size_t kMaxBytes = 4 * 1024 * 1024;
+    Arena::Chunk* chunks = nullptr;
+    std::size_t bytes = 0;
+
+    ~ChunkCache() {
+        while (chunks != nullptr) {
+            Arena::Chunk* next = chunks->next;
+            std::free(chunks);
+            chunks = next;
+        }
+    }
+    Arena::Chunk* Take(std::size_t size) {
+        for (Arena::Chunk** link = &chunks; *link != nullptr; link = &(*link)->next) {
+            if ((*link)->size >= size) {
+                Arena::Chunk* c = *link;
+                *link = c->next;
+                bytes -= c->size;
+                return c;
+            }
+        }
+        return nullptr;
+    }
+    void Give(Arena::Chunk* c) {
+        if (bytes + c->size > kMaxBytes) {
+            std::free(c);
+            return;
+        }
+        c->next = chunks;
+        chunks = c;
+        bytes += c->size;
+    }
+};
+
+namespace {
+thread_local ChunkCache chunkCache;
+} // namespace
+
+Arena::~Arena() {
+    while (chunks_ != nullptr) {
+        Chunk* next = chunks_->next;
+        chunkCache.Give(chunks_);
+        chunks_ = next;
+    }
+}
+
+void* Arena::AllocateRaw(std::size_t size) {
+    size = (size + 7) & ~std::size_t{7};
+    if (static_cast<std::size_t>(end_ - cursor_) < size) {
+        const std::size_t header = (sizeof(Chunk) + 7) & ~std::size_t{7};
+        std::size_t chunk = nextChunk_;
+        if (chunk < size + header)
+            chunk = size + header;
+        if (limit_ != 0 && (chunk > limit_ || reserved_ > limit_ - chunk))
+            return nullptr;
+        Chunk* c = chunkCache.Take(chunk);
+        if (c == nullptr) {
+            c = static_cast<Chunk*>(std::malloc(chunk));
+            if (c == nullptr)
+                return nullptr;
+            c->size = chunk;
+        }
+        chunk = c->size;
+        void* memory = c;
+        c->next = chunks_;
+        chunks_ = c;
+        reserved_ += chunk;
+        cursor_ = static_cast<char*>(memory) + header;
+        end_ = static_cast<char*>(memory) + chunk;
+        if (nextChunk_ < 256 * 1024)
+            nextChunk_ *= 2;
+    }
+    void* result = cursor_;
+    cursor_ += size;
+    return result;
+}
+
+void* Arena::Allocate(std::size_t size) {
+    void* memory = AllocateRaw(size);
+    if (memory != nullptr)
+        std::memset(memory, 0, size);
+    return memory;
+}
+
+char* Arena::AllocateText(std::size_t size) {
+    return static_cast<char*>(AllocateRaw(size));
+}
+
+// ---- parse context -------------------------------------------------------------------------
+
+ParseContext::ParseContext(const unsigned char* data, std::size_t size)
+    : begin(data), end(data + size), countedTo_(data) {
+    InitWorkDocument(doc);
+}
+
+std::uint32_t ParseContext::LineAt(const unsigned char* position) {
+    if (position == nullptr)
+        return 0;
+    if (position < countedTo_) {
+        countedTo_ = begin;
+        countedLines_ = 1;
+    }
+    for (const unsigned char* p = countedTo_; p < position; ++p) {
+        if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n')))
+            ++countedLines_;
+    }
+    countedTo_ = position;
+    return countedLines_;
+}
+
+std::uint32_t ParseContext::EntryLine() {
+    return LineAt(entryStart);
+}
+
+void ParseContext::Report(DiagnosticKind kind, std::string_view keyword, std::string_view option,
+                          std::string_view detail, std::uint32_t line) {
+    if (diagnostics != nullptr)
+        diagnostics->Report(Diagnostic{kind, line, keyword, option, detail});
+}
+
+// ---- working document ----------------------------------------------------------------------
+
+void InitWorkDocument(WorkDocument& doc) {
+    doc = WorkDocument{};
+    doc.languageLevel = 1;
+    doc.suggestedWaitTimeout = 240;
+    doc.screenAngle = 45 * 256;
+    doc.screenFreq = 60 * 256;
+}
+
+namespace {
+
+WorkText ViewText(std::string_view text) {
+    return {text.data(), static_cast<std::uint32_t>(text.size())};
+}
+
+bool SameName(const WorkText& name, std::uint32_t nameHash, std::string_view other,
+              std::uint32_t otherHash) {
+    return nameHash == otherHash && name.size == other.size() &&
+           SameBytes(name.data, other.data(), other.size());
+}
+
+} // namespace
+
+Result StoreString(ParseContext& ctx, WorkText& destination, std::string_view source, bool hex) {
+    if (destination.present())
+        return kOk;
+    if (!hex || source.find('<') == std::string_view::npos) {
+        // The text stays where it is in the file until the document is packed.
+        destination = ViewText(source);
+        if (destination.data == nullptr)
+            destination.data = ""; // an empty string is still a string
+        return kOk;
+    }
+    char* decoded = ctx.arena.AllocateText(source.size() + 1);
+    if (decoded == nullptr)
+        return kOutOfMemory;
+    std::size_t length = 0;
+    if (DecodeHexText(source, decoded, &length) != kOk)
+        return ctx.Fail("malformed hexadecimal text");
+    // A decoded NUL ends the string, as it would for a C string.
+    if (const void* nul = std::memchr(decoded, 0, length))
+        length = static_cast<std::size_t>(static_cast<const char*>(nul) - decoded);
+    decoded[length] = '\0';
+    destination = {decoded, static_cast<std::uint32_t>(length)};
+    return kOk;
+}
+
+Result GetFeature(ParseContext& ctx, std::uint16_t slot, std::string_view name,
+                  WorkFeature** feature) {
+    WorkDocument& doc = ctx.doc;
+    if (slot >= kGenericSlot) {
+        slot = kGenericSlot;
+        for (std::uint16_t s = 0; s < kSlotCount; ++s) {
+            if (name == kSlotRows[s].keyword) {
+                slot = s;
+                break;
+            }
+        }
+    }
+    std::uint32_t hash = 0;
+    if (slot < kSlotCount) {
+        if (doc.slots[slot] != nullptr) {
+            *feature = doc.slots[slot];
+            return kOk;
+        }
+        name = kSlotRows[slot].keyword;
+        hash = NameHash(name);
+    } else {
+        hash = NameHash(name);
+        for (WorkFeature* f = doc.features.head; f != nullptr; f = f->next) {
+            if (SameName(f->name, f->nameHash, name, hash)) {
+                *feature = f;
+                return kOk;
+            }
+        }
+    }
+    WorkFeature* f = ctx.arena.New<WorkFeature>();
+    if (f == nullptr)
+        return kOutOfMemory;
+    f->name = ViewText(name);
+    f->nameHash = hash;
+    f->slot = slot;
+    if (slot < kSlotCount) {
+        f->optionKind = kSlotRows[slot].kind;
+        f->uiType = kSlotRows[slot].uiType;
+        f->installable = slot == kMemorySlot ? 1 : 0;
+        doc.slots[slot] = f;
+    } else {
+        f->optionKind = OptionKind::kInvocation;
+        f->uiType = kUiPickOne;
+        f->installable = doc.installableGroupOpen != 0 ? 1 : 0;
+    }
+    if (ctx.diagnostics != nullptr)
+        f->line = ctx.EntryLine();
+    doc.features.Append(f);
+    *feature = f;
+    return kOk;
+}
+
+WorkOption* FindWorkOption(WorkFeature* feature, std::string_view name, std::uint32_t hash) {
+    if (WorkOption* last = feature->lastFound) {
+        if (last->next != nullptr && SameName(last->next->name, last->next->nameHash, name, hash))
+            return feature->lastFound = last->next;
+        if (SameName(last->name, last->nameHash, name, hash))
+            return last;
+    }
+    for (WorkOption* o = feature->options.head; o != nullptr; o = o->next) {
+        if (SameName(o->name, o->nameHash, name, hash))
+            return feature->lastFound = o;
+    }
+    return nullptr;
+}
+
+Result GetOption(ParseContext& ctx, WorkFeature* feature, const PpdEntry& entry,
+                 WorkOption** option) {
+    if (WorkOption* found = FindWorkOption(feature, entry.option, entry.optionHash)) {
+        if (!entry.translation.empty()) {
+            const Result r = StoreString(ctx, found->translation, entry.translation, true);
+            if (r != kOk)
+                return r;
+        }
+        *option = found;
+        return kOk;
+    }
+    WorkOption* o = ctx.arena.New<WorkOption>();
+    if (o == nullptr)
+        return kOutOfMemory;
+    o->name = ViewText(entry.option);
+    if (o->name.data == nullptr)
+        o->name.data = "";
+    o->nameHash = entry.optionHash;
+    if (!entry.translation.empty()) {
+        // Unlike on an existing option, a malformed translation here stops the parse.
+        const Result r = StoreString(ctx, o->translation, entry.translation, true);
+        if (r != kOk) {
+            if (r == kSyntaxError)
+                ctx.reason = "malformed hexadecimal translation of a new option";
+            return kOutOfMemory;
+        }
+    }
+    feature->options.Append(o);
+    feature->lastFound = o;
+    *option = o;
+    return kOk;
+}
+
+Result GetSlotOption(ParseContext& ctx, std::uint16_t slot, const PpdEntry& entry,
+                     WorkOption** option) {
+    WorkFeature* feature = nullptr;
+    const Result r = GetFeature(ctx, slot, entry.keyword, &feature);
+    if (r != kOk)
+        return r;
+    return GetOption(ctx, feature, entry, option);
+}
+
+} // namespace ppd
