@@ -34,10 +34,10 @@ struct CharClassTable {
 };
 constexpr CharClassTable MakeCharClasses() {
     CharClassTable t{};
-    t.flags[' '] |= kBlank | kTranslationChar;
-    t.flags['\t'] |= kBlank | kTranslationChar;
-    t.flags['\r'] |= kLineEnd;
-    t.flags['\n'] |= kLineEnd;
+    t.flags[0x20] |= kBlank | kTranslationChar; // space
+    t.flags[0x09] |= kBlank | kTranslationChar; // tab
+    t.flags[0x0D] |= kLineEnd;                  // CR
+    t.flags[0x0A] |= kLineEnd;                  // LF
     for (int c = 0x21; c <= 0x7E; ++c) {
         if (c == ':')
             continue;
