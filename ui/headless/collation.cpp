@@ -89,6 +89,7 @@ constexpr unsigned kLetterBase = 0x30000;
 struct SortKey {
     std::vector<unsigned> primary;
     std::vector<unsigned char> secondary;
+    size_t ignored = 0; // hyphens and apostrophes
 };
 
 void AppendLetter(SortKey& key, char base, Mark mark) {
@@ -101,8 +102,10 @@ SortKey MakeKey(std::string_view text) {
     for (char c : text) {
         const char16_t ch = platform::Cp1250ToUnicode(static_cast<unsigned char>(c));
         // Word sort: hyphens and apostrophes count only when all else is equal.
-        if (ch == u'-' || ch == u'\'' || ch == 0x00AD)
+        if (ch == u'-' || ch == u'\'' || ch == 0x00AD) {
+            ++key.ignored;
             continue;
+        }
         if (ch >= u'0' && ch <= u'9') {
             key.primary.push_back(kDigitBase + (ch - u'0'));
             key.secondary.push_back(kNone);
@@ -168,7 +171,10 @@ int CompareForSort(std::string_view a, std::string_view b) {
         return keyA.primary < keyB.primary ? -1 : 1;
     if (keyA.secondary != keyB.secondary)
         return keyA.secondary < keyB.secondary ? -1 : 1;
-    // Equal but for case, hyphens and apostrophes: case does not count, the rest does.
+    // Equal but for case, hyphens and apostrophes: case does not count; a text with fewer
+    // hyphens and apostrophes comes first ("coop" before "co-op").
+    if (keyA.ignored != keyB.ignored)
+        return keyA.ignored < keyB.ignored ? -1 : 1;
     std::string upperA(a);
     std::string upperB(b);
     for (char& c : upperA)

@@ -151,6 +151,15 @@ void Win32Automation::Close(HWND window, bool sheet) {
 void Win32Automation::RunNextScript() {
     if (pendingScripts_.empty())
         return;
+    // A modal dialog is shown when its loop first finds the queue empty, which may come after
+    // the timer: wait for it (a bounded number of times) so that the script acts on what a
+    // user would see.
+    PendingScript& next = pendingScripts_.front();
+    if (IsWindow(next.window) && !IsWindowVisible(next.window) && next.waits < 200) {
+        ++next.waits;
+        SetTimer(nullptr, 0, 5, RunPendingScript);
+        return;
+    }
     PendingScript script = std::move(pendingScripts_.front());
     pendingScripts_.pop_front();
     if (!IsWindow(script.window))

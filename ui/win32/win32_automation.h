@@ -59,6 +59,7 @@ private:
         bool sheet = false;
         std::function<void()> handler;
         std::string what;
+        int waits = 0;
     };
 
     // Win32Backend::Hooks.

@@ -33,36 +33,17 @@ int Count(const std::vector<int>& codes, int code) {
 }
 
 // Sorted combo boxes and list boxes order by letters first, ignoring case, accents second;
-// Slovak letters sort with their base letter; digits before letters; hyphens do not count.
+// Slovak letters sort with their base letter; digits before letters; hyphens count only
+// between texts that are otherwise equal.
 TEST_P(ControlConformance, SortedListsOrderLikeTheSystem) {
-    const std::vector<std::string> added = {"Zelen\xE1",
-                                            "modr\xFD",
-                                            "\xC8ierny",
-                                            "cyan",
-                                            "\x8Eolt\xFD",
-                                            "az\xFArov\xE1",
-                                            "\xC8\x65rven\xE1",
-                                            "abc",
-                                            "ABD",
-                                            "ab",
-                                            "10",
-                                            "9",
-                                            "-x",
-                                            "Bro\x9E\xFAra"};
-    const std::vector<std::string> sorted = {"10",
-                                             "9",
-                                             "ab",
-                                             "abc",
-                                             "ABD",
-                                             "az\xFArov\xE1",
-                                             "Bro\x9E\xFAra",
-                                             "\xC8\x65rven\xE1",
-                                             "\xC8ierny",
-                                             "cyan",
-                                             "modr\xFD",
-                                             "-x",
-                                             "Zelen\xE1",
-                                             "\x8Eolt\xFD"};
+    // clang-format off
+    const std::vector<std::string> added = {
+        "Zelen\xE1", "modr\xFD", "\xC8ierny", "cyan", "\x8Eolt\xFD", "az\xFArov\xE1",
+        "\xC8\x65rven\xE1", "abc", "ABD", "ab", "10", "9", "-x", "Bro\x9E\xFAra", "coop", "co-op"};
+    const std::vector<std::string> sorted = {
+        "10", "9", "ab", "abc", "ABD", "az\xFArov\xE1", "Bro\x9E\xFAra", "\xC8\x65rven\xE1",
+        "\xC8ierny", "coop", "co-op", "cyan", "modr\xFD", "-x", "Zelen\xE1", "\x8Eolt\xFD"};
+    // clang-format on
     InDialog([&](ConformanceDialog& dialog) {
         for (int id : {IDC_SORTED_COMBO, IDC_SORTED_LIST}) {
             const ListControl list(dialog.GetDlgItem(id).GetHandle());

@@ -146,6 +146,8 @@ TEST_P(SheetConformance, StartPageAndHelpButton) {
     p.sheet.SetStartPage(1);
     A().OnSheet([&] {
         EXPECT_EQ(p.sheet.GetActiveIndex(), 1);
+        // A page's own control id, which the context-help routing reads for its controls.
+        EXPECT_EQ(p.two.GetDlgCtrlID(), 0);
         const size_t before = A().HelpCalls().size();
         A().PressHelp();
         ASSERT_EQ(A().HelpCalls().size(), before + 1);
