@@ -170,12 +170,30 @@ void Win32Automation::RunNextScript() {
         return;
     }
     script.handler();
+    // Lets the modal loop notice that its window has ended.
+    PostMessageW(script.window, WM_NULL, 0, 0);
+    // The script may have ended its window with posted messages (as another program would):
+    // check once they have been handled, which is before the next timer.
+    verifications_.push_back(std::move(script));
+    SetTimer(nullptr, 0, 0, VerifyEnded);
+}
+
+void CALLBACK Win32Automation::VerifyEnded(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (current_)
+        current_->VerifyNextEnded();
+}
+
+void Win32Automation::VerifyNextEnded() {
+    if (verifications_.empty())
+        return;
+    PendingScript script = std::move(verifications_.front());
+    verifications_.pop_front();
     if (!quitPosted_ && !HasEnded(script.window, script.sheet)) {
         ReportFailure("the handler of " + script.what + " left it open");
         Close(script.window, script.sheet);
+        PostMessageW(script.window, WM_NULL, 0, 0);
     }
-    // Lets the modal loop notice that its window has ended.
-    PostMessageW(script.window, WM_NULL, 0, 0);
 }
 
 // ---- message boxes and services -----------------------------------------------------------

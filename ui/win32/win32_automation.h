@@ -70,6 +70,8 @@ private:
 
     static void CALLBACK RunPendingScript(HWND, UINT, UINT_PTR timer, DWORD);
     static void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD);
+    static void CALLBACK VerifyEnded(HWND, UINT, UINT_PTR timer, DWORD);
+    void VerifyNextEnded();
     void RunNextScript();
     void AnswerNextMessageBox();
     bool HasEnded(HWND window, bool sheet) const;
@@ -88,6 +90,7 @@ private:
     std::deque<std::function<int(const MessageBoxCall&)>> messageBoxHandlers_;
     std::deque<std::function<std::optional<std::string>(const OpenFileRequest&)>> openFileHandlers_;
     std::deque<PendingScript> pendingScripts_;
+    std::deque<PendingScript> verifications_;
     std::deque<MessageBoxCall> pendingBoxes_;
     std::vector<MessageBoxCall> messageBoxes_;
     std::vector<HelpCall> helpCalls_;
