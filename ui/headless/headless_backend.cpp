@@ -356,8 +356,17 @@ void HeadlessBackend::Show(Handle window, bool show) {
         return;
     }
     node->style &= ~kWsVisible;
-    if (focus_ && IsInside(focus_, node))
-        SetFocusTo(node->parent);
+    if (!focus_ || !IsInside(focus_, node))
+        return;
+    // The dialog takes the focus and hands it to its first tab stop, as the dialog manager
+    // does for a dialog focused without a control to go back to.
+    Node* dialog = DialogOf(node->parent);
+    if (dialog) {
+        FocusFirstTabStop(dialog);
+        if (focus_ && !IsInside(focus_, node))
+            return;
+    }
+    SetFocusTo(node->parent);
 }
 
 bool HeadlessBackend::IsVisible(Handle window) {
@@ -1542,6 +1551,9 @@ void HeadlessBackend::Spin(int id, int direction) {
     }
     if (!node->Enabled() || (node->buddy && !node->buddy->Enabled()) || !IsVisible(HandleOf(node)))
         return;
+    // A click on the arrows puts the focus into an edit buddy.
+    if (node->buddy && node->buddy->kind == ControlKind::Edit)
+        SetFocusTo(node->buddy);
     ReadBuddyInt(node);
     const int step = node->accel.empty() ? 1 : static_cast<int>(node->accel.front().increment);
     const int sign = node->upper < node->lower ? -direction : direction;

@@ -14,6 +14,9 @@
 namespace ui::conformance {
 namespace {
 
+int observedFocusAfterHide = -1;
+int observedFocusAfterSpin = -1;
+
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
@@ -442,11 +445,29 @@ TEST_P(ControlConformance, EnableAndShow) {
         A().Click(IDC_HIDDEN);
         EXPECT_THAT(dialog.TakeCodes(IDC_DISABLED), ElementsAre(kBnClicked));
         EXPECT_THAT(dialog.TakeCodes(IDC_HIDDEN), ElementsAre(kBnClicked));
-        // Disabling the focused control takes the focus away.
+    });
+}
+
+// Where the focus goes when the focused control is disabled or hidden, or an up-down arrow is
+// clicked.
+TEST_P(ControlConformance, FocusMovesAwayFromDisabledAndHiddenControls) {
+    InDialog([&](ConformanceDialog& dialog) {
         A().FocusControl(IDC_EDIT);
         dialog.GetDlgItem(IDC_EDIT).EnableWindow(false);
-        EXPECT_NE(FocusedControlId(), IDC_EDIT);
+        EXPECT_EQ(CurrentBackend().Focus(), nullptr);
+        A().FocusControl(IDC_NUMBER);
+        dialog.notifications.clear();
+        dialog.GetDlgItem(IDC_NUMBER).ShowWindow(false);
+        EXPECT_EQ(dialog.TakeCodes(IDC_NUMBER), std::vector<int>{kEnKillFocus});
+        observedFocusAfterHide = FocusedControlId();
+        dialog.GetDlgItem(IDC_NUMBER).ShowWindow(true);
+        A().FocusControl(IDC_CHECK);
+        A().SpinUp(IDC_SPIN);
+        observedFocusAfterSpin = FocusedControlId();
     });
+    // Hiding hands the focus to the dialog's first tab stop; the arrows focus their buddy.
+    EXPECT_EQ(observedFocusAfterHide, IDC_SORTED_COMBO);
+    EXPECT_EQ(observedFocusAfterSpin, IDC_NUMBER);
 }
 
 // A dialog is shown only after its initialisation, which focuses the first tab stop.
