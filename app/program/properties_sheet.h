@@ -1,0 +1,25 @@
+#pragma once
+// The property sheet of a run: the printer's name as caption, the driver's window as owner, and
+// the pages in their fixed order: Layout, Paper, Features, Overlay and Fonts, then Consumables
+// and Settings when the driver asks for the device properties, then About. Only the
+// application builds it; pages reach it as the application's main window.
+#include <cstdint>
+#include <string_view>
+
+#include "app/program/about_page.h"
+#include "ui/dialog.h"
+
+namespace app {
+
+class PropertiesSheet : public ui::PropertySheet {
+public:
+    // The first page is selected when the sheet opens.
+    PropertiesSheet(std::string_view caption, std::uintptr_t ownerWindow, bool deviceProperties);
+
+private:
+    // Pages are constructed in this order and destroyed in the reverse one; the order in which
+    // they are shown is set in the constructor.
+    CAbout about_;
+};
+
+} // namespace app

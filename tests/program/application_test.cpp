@@ -1,0 +1,263 @@
+#include "app/program/application.h"
+
+#include <cstring>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/settings_message.h"
+#include "res/resource.h"
+#include "tests/program/program_fixture.h"
+#include "ui/dialog.h"
+
+namespace app::testing {
+namespace {
+
+using ::testing::IsEmpty;
+using ::testing::IsSubsetOf;
+
+constexpr std::int32_t kOwner = 0x00012345;
+
+// The PPD beside the driver file: the last three characters become "ppd"; a path shorter than
+// that has only its own characters replaced.
+TEST(PpdPath, LastThreeCharactersBecomePpd) {
+    struct Case {
+        const char* driver;
+        const char* ppd;
+    };
+    const Case cases[] = {
+        {"C:\\WINDOWS\\SYSTEM\\VELA40PS.DLL", "C:\\WINDOWS\\SYSTEM\\VELA40PS.ppd"},
+        {"printer.dll", "printer.ppd"},
+        {"printer.xy", "printerppd"},
+        {"printer.x", "printeppd"}, // three characters, whatever they are
+        {"abc", "ppd"},
+        {"ab", "pd"},
+        {"x", "d"},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PpdPathOfDriverFile(c.driver), c.ppd) << c.driver;
+}
+
+class RunTest : public ProgramTest {};
+
+// OK answers the live block as a message of type 1 with owner window 0; every byte the sheet
+// did not change (the reserved ones included) comes back as sent, the colour flag is the PPD's.
+TEST_F(RunTest, OkSendsTheBlock) {
+    const std::string driver = WritePpd("vela.ppd", kColorPpd);
+    const PrinterSettingsBlock sent = DriverBlock(driver);
+    ASSERT_EQ(sent.colorDevice(), 0);
+    const std::size_t conv = Driver(Message(sent, kOwner));
+    host.OnSheet([&] {
+        ConfigApp& app = TheApp();
+        ASSERT_NE(app.mainWindow, nullptr);
+        EXPECT_EQ(host.Text(app.mainWindow->GetHandle()), "Vela Farebn\xE1");
+        EXPECT_EQ(app.mainWindow->GetOwnerWindow(), static_cast<std::uintptr_t>(kOwner));
+        EXPECT_EQ(app.mainWindow->GetActiveIndex(), 0);
+        EXPECT_EQ(app.ownerWindow, static_cast<std::uintptr_t>(kOwner));
+        host.PressOk();
+    });
+    EXPECT_EQ(RunConfigApp(TheApp(), link, registry), RunOutcome::SentSettings);
+
+    const std::vector<Bytes> answers = Deliveries(conv);
+    ASSERT_EQ(answers.size(), 1u);
+    const std::optional<SettingsMessage> answer = ParseSettingsMessage(answers[0]);
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(answers[0].size(), kSettingsMessageSize);
+    EXPECT_EQ(answer->size, 1312);
+    EXPECT_EQ(answer->type, kMessageTypeSettings);
+    EXPECT_EQ(answer->ownerWindow, 0);
+    PrinterSettingsBlock expected = sent;
+    expected.setColorDevice(1);
+    EXPECT_EQ(answer->block, expected);
+    EXPECT_EQ(link.status(), kLinkClosed);
+    EXPECT_EQ(TheApp().mainWindow, nullptr);
+}
+
+// Cancel answers exactly the 8-byte cancellation.
+TEST_F(RunTest, CancelSendsTheCancellation) {
+    const std::size_t conv = Driver(Message(DriverBlock(WritePpd("vela.ppd", kColorPpd)), 0));
+    host.OnSheet([&] { host.PressCancel(); });
+    EXPECT_EQ(RunConfigApp(TheApp(), link, registry), RunOutcome::SentCancel);
+    EXPECT_THAT(Deliveries(conv), ::testing::ElementsAre(Bytes{8, 0, 0, 0, 2, 0, 0, 0}));
+    EXPECT_EQ(link.status(), kLinkClosed);
+}
+
+// Runs that end before the sheet show no window and answer nothing: no message within the
+// wait, a driver that only disconnects, a PPD that cannot be loaded (the link stays open), a
+// connection on another topic.
+TEST_F(RunTest, RunsThatEndBeforeTheSheet) {
+    struct Case {
+        const char* name;
+        bool poke;
+        bool ppd;
+        bool disconnectOnly;
+        const char* topic;
+        RunOutcome outcome;
+        int status;
+    };
+    const Case cases[] = {
+        {"no poke", false, true, false, kDdeTopicName, RunOutcome::NoSettings, kLinkTimedOut},
+        {"disconnect before any poke", false, true, true, kDdeTopicName, RunOutcome::NoSettings,
+         kLinkOpen},
+        {"missing PPD", true, false, false, kDdeTopicName, RunOutcome::NoPpd, kLinkOpen},
+        {"another topic", true, true, false, "SYSTEM", RunOutcome::NoSettings, kLinkWrongTopic},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::SimulatedDdeml sim;
+        DriverLink caseLink(sim, sim);
+        const std::string driver =
+            c.ppd ? WritePpd("vela.ppd", kColorPpd) : (dir / "missing.dll").string();
+        const std::size_t conv = sim.Connect(kDdeServiceName, c.topic);
+        sim.StartAdvise(conv, kDdeItemName, 0xFFFFC000u);
+        if (c.poke)
+            sim.Poke(conv, kDdeItemName, Message(DriverBlock(driver), kOwner));
+        if (c.disconnectOnly)
+            sim.Disconnect(conv);
+        // No OnSheet handler: a sheet would fail the test.
+        EXPECT_EQ(RunConfigApp(TheApp(), caseLink, registry), c.outcome);
+        EXPECT_EQ(caseLink.status(), c.status);
+        EXPECT_EQ(TheApp().mainWindow, nullptr);
+        for (const auto& advise : sim.conversation(conv).links)
+            EXPECT_THAT(advise.deliveries, IsEmpty());
+        caseLink.Close();
+    }
+}
+
+// Pokes of 28 and 0 bytes are ignored and the full one that follows is used.
+TEST_F(RunTest, IgnoredPokesBeforeTheMessage) {
+    const PrinterSettingsBlock sent = DriverBlock(WritePpd("vela.ppd", kColorPpd));
+    const std::size_t conv = dde.Connect(kDdeServiceName, kDdeTopicName);
+    dde.StartAdvise(conv, kDdeItemName, 0xFFFFC000u);
+    dde.Poke(conv, kDdeItemName, Bytes(28, 0xEE));
+    dde.Poke(conv, kDdeItemName, Bytes());
+    dde.Poke(conv, kDdeItemName, Message(sent, kOwner));
+    host.OnSheet([&] { host.PressOk(); });
+    EXPECT_EQ(RunConfigApp(TheApp(), link, registry), RunOutcome::SentSettings);
+    const std::vector<Bytes> answers = Deliveries(conv);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(std::memcmp(answers[0].data() + kMessageBlockOffset, sent.data(), 147), 0);
+}
+
+// The driver disconnecting while the sheet is shown ends the sheet (the WM_QUIT the link posts
+// ends its modal loop) and nothing is sent.
+TEST_F(RunTest, DisconnectWhileShownEndsTheSheet) {
+    const std::size_t conv = Driver(Message(DriverBlock(WritePpd("vela.ppd", kColorPpd)), 0));
+    host.OnSheet([&] {
+        dde.Disconnect(conv);
+        // The sheet's loop dispatches the disconnect and retrieves the WM_QUIT it posts.
+        if (dde.PumpMessages())
+            host.PostQuit(0);
+    });
+    EXPECT_EQ(RunConfigApp(TheApp(), link, registry), RunOutcome::NothingSent);
+    EXPECT_THAT(Deliveries(conv), IsEmpty());
+    EXPECT_EQ(link.status(), kLinkOpen); // left for the process exit
+    link.Close();
+}
+
+// The pages: the document pages, the device pages only with devicePropertiesMode, About last,
+// all in the fixed order.
+TEST_F(RunTest, PagesFollowDevicePropertiesMode) {
+    const std::vector<int> order = {IDD_LAYOUT, IDD_PAPER,       IDD_FEATURES, IDD_OVERLAY,
+                                    IDD_FONTS,  IDD_CONSUMABLES, IDD_SETTINGS, IDD_ABOUT};
+    for (const bool device : {false, true}) {
+        SCOPED_TRACE(device ? "device properties" : "document properties");
+        platform::SimulatedDdeml sim;
+        DriverLink caseLink(sim, sim);
+        const std::size_t conv = sim.Connect(kDdeServiceName, kDdeTopicName);
+        sim.StartAdvise(conv, kDdeItemName, 0xFFFFC000u);
+        sim.Poke(conv, kDdeItemName,
+                 Message(DriverBlock(WritePpd("vela.ppd", kColorPpd), device), 0));
+        std::vector<int> pages;
+        host.OnSheet([&] {
+            const ui::PropertySheet& sheet = *TheApp().mainWindow;
+            for (int i = 0; i < sheet.GetPageCount(); ++i)
+                pages.push_back(sheet.GetPage(i).GetTemplateId());
+            host.PressCancel();
+        });
+        EXPECT_EQ(RunConfigApp(TheApp(), caseLink, registry), RunOutcome::SentCancel);
+        ASSERT_FALSE(pages.empty());
+        EXPECT_EQ(pages.back(), IDD_ABOUT);
+        // In the fixed order: each page comes later in `order` than the one before it.
+        std::size_t position = 0;
+        for (const int id : pages) {
+            while (position < order.size() && order[position] != id)
+                ++position;
+            EXPECT_LT(position, order.size()) << "page " << id << " out of order";
+        }
+        if (!device) {
+            EXPECT_THAT(pages, ::testing::Not(::testing::Contains(IDD_CONSUMABLES)));
+            EXPECT_THAT(pages, ::testing::Not(::testing::Contains(IDD_SETTINGS)));
+        }
+    }
+}
+
+// The colour flag comes from the PPD, whatever the driver sent.
+TEST_F(RunTest, ColorFlagFromThePpd) {
+    struct Case {
+        const char* ppd;
+        std::int16_t sent;
+        std::int16_t answered;
+    };
+    const Case cases[] = {
+        {"*PPD-Adobe: \"4.3\"\n*Extensions: CMYK\n", 0, 1},
+        {"*PPD-Adobe: \"4.3\"\n*ColorDevice: True\n", 0, 1},
+        {"*PPD-Adobe: \"4.3\"\n*ColorDevice: False\n", 1, 0},
+        {"*PPD-Adobe: \"4.3\"\n*NickName: \"Mono\"\n", 1, 0},
+    };
+    int index = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ppd);
+        platform::SimulatedDdeml sim;
+        DriverLink caseLink(sim, sim);
+        PrinterSettingsBlock block =
+            DriverBlock(WritePpd("c" + std::to_string(index++) + ".ppd", c.ppd));
+        block.setColorDevice(c.sent);
+        const std::size_t conv = sim.Connect(kDdeServiceName, kDdeTopicName);
+        sim.StartAdvise(conv, kDdeItemName, 0xFFFFC000u);
+        sim.Poke(conv, kDdeItemName, Message(block, 0));
+        host.OnSheet([&] { host.PressOk(); });
+        EXPECT_EQ(RunConfigApp(TheApp(), caseLink, registry), RunOutcome::SentSettings);
+        const auto& deliveries = sim.conversation(conv).links.at(0).deliveries;
+        ASSERT_EQ(deliveries.size(), 1u);
+        const std::optional<SettingsMessage> answer = ParseSettingsMessage(*deliveries[0]);
+        ASSERT_TRUE(answer.has_value());
+        EXPECT_EQ(answer->block.colorDevice(), c.answered);
+    }
+}
+
+// The Help command: on the sheet's Help button, the topic of the active page in the help file
+// named after the program.
+TEST_F(RunTest, HelpOpensTheActivePagesTopic) {
+    Driver(Message(DriverBlock(WritePpd("vela.ppd", kColorPpd)), 0));
+    host.OnSheet([&] {
+        ui::PropertySheet& sheet = *TheApp().mainWindow;
+        sheet.SetActivePage(sheet.GetPageCount() - 1); // About
+        host.PressHelp();
+        host.PressCancel();
+    });
+    RunConfigApp(TheApp(), link, registry);
+    ASSERT_EQ(host.HelpCalls().size(), 1u);
+    EXPECT_EQ(host.HelpCalls()[0].helpFile, "C:\\Vela\\VELA40PS.HLP");
+    EXPECT_EQ(host.HelpCalls()[0].command, ui::kHelpContext);
+    EXPECT_EQ(host.HelpCalls()[0].data, static_cast<unsigned long>(IDD_ABOUT));
+}
+
+// With a printer whose port has no address, the start-up query sends nothing and leaves the
+// status "not available"; the run goes on.
+TEST_F(RunTest, PrinterQueryWithoutAddress) {
+    PrinterSettingsBlock block = DriverBlock(WritePpd("vela.ppd", kColorPpd));
+    block.setSnmpCommunity("public");
+    block.setPrinterAddress("10.0.0.1");
+    Driver(Message(block, 0));
+    host.OnSheet([&] {
+        EXPECT_EQ(TheApp().printerStatus, kPrinterUnavailable);
+        EXPECT_EQ(TheApp().settings.printerAddress(), "");
+        host.PressCancel();
+    });
+    EXPECT_EQ(RunConfigApp(TheApp(), link, registry), RunOutcome::SentCancel);
+}
+
+} // namespace
+} // namespace app::testing
