@@ -508,8 +508,9 @@ void HeadlessBackend::CheckAutoRadio(Node* node) {
 
 void HeadlessBackend::SetButtonStyle(Handle button, unsigned style, bool redraw) {
     Node* node = Find(button);
+    // BM_SETSTYLE changes the button's type only.
     if (node && node->kind == ControlKind::Button)
-        node->style = (node->style & ~0xFFFFu) | (style & 0xFFFFu);
+        node->style = (node->style & ~static_cast<unsigned>(kBsTypeMask)) | (style & kBsTypeMask);
 }
 
 // ---- edits --------------------------------------------------------------------------------

@@ -532,6 +532,8 @@ TEST_P(ControlConformance, OwnerDrawnButtons) {
         const Button push(dialog.GetDlgItem(IDC_PUSH).GetHandle());
         push.SetButtonStyle(kBsOwnerDraw);
         EXPECT_EQ(push.GetStyle() & kBsTypeMask, kBsOwnerDraw);
+        EXPECT_EQ(push.GetStyle() & (kWsVisible | kWsTabStop | kWsGroup),
+                  kWsVisible | kWsTabStop | kWsGroup);
     });
 }
 
