@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/program/about_page.h"
+#include "pages/consumables_page.h"
 #include "ui/dialog.h"
 
 namespace app {
@@ -19,6 +20,7 @@ public:
 private:
     // Pages are constructed in this order and destroyed in the reverse one; the order in which
     // they are shown is set in the constructor.
+    pages::CConsumables consumables_;
     CAbout about_;
 };
 
