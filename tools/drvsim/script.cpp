@@ -1,0 +1,266 @@
+#include "tools/drvsim/script.h"
+
+#include <charconv>
+
+namespace drvsim {
+namespace {
+
+struct NamedId {
+    std::string_view name;
+    int id;
+};
+
+// Every id of res/resource.h, generated at build time.
+constexpr NamedId kResourceIds[] = {
+#include "drvsim_resource_ids.inc"
+};
+
+struct CommandName {
+    std::string_view name;
+    Command command;
+};
+constexpr CommandName kCommands[] = {
+    {"page", Command::Page},
+    {"select", Command::Select},
+    {"click", Command::Click},
+    {"check", Command::Check},
+    {"type", Command::Type},
+    {"focus", Command::Focus},
+    {"expect-text", Command::ExpectText},
+    {"expect-enabled", Command::ExpectEnabled},
+    {"expect-visible", Command::ExpectVisible},
+    {"expect-selected", Command::ExpectSelected},
+    {"expect-message", Command::ExpectMessage},
+    {"answer", Command::Answer},
+    {"dialog", Command::Dialog},
+    {"ok", Command::Ok},
+    {"cancel", Command::Cancel},
+    {"screenshot", Command::Screenshot},
+};
+
+constexpr NamedId kAnswers[] = {{"IDOK", 1}, {"IDCANCEL", 2}, {"IDYES", 6}, {"IDNO", 7}};
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view TrimRight(std::string_view text) {
+    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The next word of `rest`, which is left after the blank that ends it.
+std::string_view NextWord(std::string_view& rest) {
+    std::size_t start = 0;
+    while (start < rest.size() && IsBlank(rest[start]))
+        ++start;
+    std::size_t end = start;
+    while (end < rest.size() && !IsBlank(rest[end]))
+        ++end;
+    const std::string_view word = rest.substr(start, end - start);
+    rest = end < rest.size() ? rest.substr(end + 1) : std::string_view();
+    return word;
+}
+
+std::optional<int> ParseNumber(std::string_view word) {
+    int value = 0;
+    const char* last = word.data() + word.size();
+    const auto [ptr, ec] = std::from_chars(word.data(), last, value);
+    if (word.empty() || ec != std::errc() || ptr != last)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<bool> ParseFlag(std::string_view word) {
+    if (word == "0")
+        return false;
+    if (word == "1")
+        return true;
+    return std::nullopt;
+}
+
+// Fills the step from the arguments after the command word; an error message when they do not
+// fit the command.
+std::optional<std::string> ParseArguments(ScriptStep& step, std::string_view rest) {
+    const auto needId = [&]() -> std::optional<std::string> {
+        const std::string_view word = NextWord(rest);
+        const std::optional<int> id = ResolveId(word);
+        if (!id)
+            return word.empty() ? "a control id is missing"
+                                : "unknown control id \"" + std::string(word) + "\"";
+        step.id = *id;
+        return std::nullopt;
+    };
+    const auto needFlag = [&]() -> std::optional<std::string> {
+        const std::optional<bool> flag = ParseFlag(NextWord(rest));
+        if (!flag)
+            return "expected 0 or 1";
+        step.flag = *flag;
+        return std::nullopt;
+    };
+    const auto noMore = [&]() -> std::optional<std::string> {
+        if (!NextWord(rest).empty())
+            return "unexpected words at the end";
+        return std::nullopt;
+    };
+
+    switch (step.command) {
+    case Command::Page: {
+        if (rest.empty())
+            return "a page index or title is missing";
+        if (const std::optional<int> index = ParseNumber(rest); index && *index >= 0)
+            step.index = *index;
+        else
+            step.text = Unescape(rest);
+        return std::nullopt;
+    }
+    case Command::Select:
+        if (auto error = needId())
+            return error;
+        if (rest.empty())
+            return "an entry text or #INDEX is missing";
+        if (rest[0] == '#') {
+            const std::optional<int> index = ParseNumber(rest.substr(1));
+            if (!index || *index < 0)
+                return "bad entry index \"" + std::string(rest) + "\"";
+            step.index = *index;
+        } else {
+            step.text = Unescape(rest);
+        }
+        return std::nullopt;
+    case Command::Click:
+    case Command::Focus:
+    case Command::Dialog:
+        if (auto error = needId())
+            return error;
+        return noMore();
+    case Command::Check:
+    case Command::ExpectEnabled:
+    case Command::ExpectVisible:
+        if (auto error = needId())
+            return error;
+        if (auto error = needFlag())
+            return error;
+        return noMore();
+    case Command::Type:
+    case Command::ExpectText:
+    case Command::ExpectSelected:
+        if (auto error = needId())
+            return error;
+        step.text = Unescape(rest);
+        return std::nullopt;
+    case Command::ExpectMessage:
+        step.text = Unescape(rest);
+        return std::nullopt;
+    case Command::Answer: {
+        const std::string_view word = NextWord(rest);
+        for (const NamedId& answer : kAnswers) {
+            if (answer.name == word) {
+                step.id = answer.id;
+                return noMore();
+            }
+        }
+        return "expected IDOK, IDCANCEL, IDYES or IDNO";
+    }
+    case Command::Ok:
+    case Command::Cancel:
+        return noMore();
+    case Command::Screenshot:
+        step.text = Unescape(rest);
+        if (step.text.empty())
+            return "a file name is missing";
+        return std::nullopt;
+    }
+    return "unknown command";
+}
+
+} // namespace
+
+std::optional<int> ResolveId(std::string_view word) {
+    if (const std::optional<int> number = ParseNumber(word))
+        return number;
+    for (const NamedId& named : kResourceIds) {
+        if (named.name == word)
+            return named.id;
+    }
+    return std::nullopt;
+}
+
+std::string Unescape(std::string_view text) {
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\\' || i + 1 == text.size()) {
+            result.push_back(c);
+            continue;
+        }
+        switch (text[++i]) {
+        case 's':
+            result.push_back(' ');
+            break;
+        case 't':
+            result.push_back('\t');
+            break;
+        case 'r':
+            result.push_back('\r');
+            break;
+        case 'n':
+            result.push_back('\n');
+            break;
+        case '#':
+            result.push_back('#');
+            break;
+        case '\\':
+            result.push_back('\\');
+            break;
+        default: // not an escape: kept as written
+            result.push_back('\\');
+            result.push_back(text[i]);
+            break;
+        }
+    }
+    return result;
+}
+
+std::optional<std::vector<ScriptStep>> ParseScript(std::string_view text, ScriptError* error) {
+    std::vector<ScriptStep> steps;
+    int number = 0;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        ++number;
+        line = TrimRight(line);
+        std::string_view rest = line;
+        while (!rest.empty() && IsBlank(rest.front()))
+            rest.remove_prefix(1);
+        if (rest.empty() || rest.front() == '#')
+            continue;
+        ScriptStep step;
+        step.line = number;
+        step.source = std::string(line);
+        const std::string_view word = NextWord(rest);
+        bool known = false;
+        for (const CommandName& command : kCommands) {
+            if (command.name == word) {
+                step.command = command.command;
+                known = true;
+            }
+        }
+        std::optional<std::string> problem;
+        if (!known)
+            problem = "unknown command \"" + std::string(word) + "\"";
+        else
+            problem = ParseArguments(step, rest);
+        if (problem) {
+            if (error)
+                *error = ScriptError{number, *problem};
+            return std::nullopt;
+        }
+        steps.push_back(std::move(step));
+    }
+    return steps;
+}
+
+} // namespace drvsim

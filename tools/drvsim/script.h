@@ -1,0 +1,77 @@
+#pragma once
+// drvsim's sheet scripts: one command per line, acting on the sheet (or the modal dialog a
+// `dialog` command waited for) by control ids, as a user would through the mouse and keyboard.
+//
+//   page N|TITLE            select a page by index (from 0) or by its tab's caption
+//   select ID TEXT|#INDEX   pick a combo or list entry (CBN_SELCHANGE then CBN_CLOSEUP, or
+//                           LBN_SELCHANGE), by its whole text or its index
+//   click ID                click a button (refused when it is disabled or hidden)
+//   check ID 0|1            click a check box or radio button until it has that state
+//   type ID TEXT            focus an edit, select its text and type TEXT (EN_CHANGE per
+//                           character); an empty TEXT deletes the text
+//   focus ID                move the focus to a control
+//   expect-text ID TEXT     the control's text
+//   expect-enabled ID 0|1   expect-visible ID 0|1
+//   expect-selected ID TEXT the selected entry's text (empty: no selection)
+//   expect-message TEXT     wait for a message box with that text (it stays open)
+//   answer IDOK|IDCANCEL|IDYES|IDNO   press a button of that message box
+//   dialog ID               wait for the modal dialog whose context-help id is ID; later
+//                           commands act on it until `ok` or `cancel` ends it
+//   ok, cancel              press OK or Cancel of the dialog, or of the sheet
+//   screenshot FILE.png     save the program's windows as a PNG picture
+//
+// ID is a number or a name of res/resource.h (IDC_..., IDD_..., IDOK, IDCANCEL, IDHELP).
+// TEXT is UTF-8, the rest of the line after one blank; trailing blanks are dropped, and the
+// escapes \s (blank), \t, \r, \n, \# (a literal # first) and \\ write what lines cannot
+// hold. Empty lines and lines beginning with # are comments.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace drvsim {
+
+enum class Command {
+    Page,
+    Select,
+    Click,
+    Check,
+    Type,
+    Focus,
+    ExpectText,
+    ExpectEnabled,
+    ExpectVisible,
+    ExpectSelected,
+    ExpectMessage,
+    Answer,
+    Dialog,
+    Ok,
+    Cancel,
+    Screenshot,
+};
+
+struct ScriptStep {
+    int line = 0;       // 1-based line number in the file
+    std::string source; // the line as written
+    Command command = Command::Ok;
+    int id = 0;        // control or dialog id; the button of `answer`
+    std::string text;  // UTF-8 text argument (title, entry, file name)
+    int index = -1;    // page index, entry index (#N), or -1 when a text is given
+    bool flag = false; // the 0|1 argument
+};
+
+struct ScriptError {
+    int line = 0;
+    std::string message;
+};
+
+// Parses a whole script. On the first bad line, returns nothing and fills `error`.
+std::optional<std::vector<ScriptStep>> ParseScript(std::string_view text, ScriptError* error);
+
+// The number of a control id written as a number or a resource name; nothing when unknown.
+std::optional<int> ResolveId(std::string_view word);
+
+// Removes the escapes of a TEXT argument.
+std::string Unescape(std::string_view text);
+
+} // namespace drvsim

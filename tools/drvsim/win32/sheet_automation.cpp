@@ -1,0 +1,478 @@
+#include "tools/drvsim/win32/sheet_automation.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <iostream>
+
+#include "platform/codepage1250.h"
+#include "res/compiled_resources.h"
+#include "tools/drvsim/win32/capture.h"
+#include "tools/drvsim/win32/process_windows.h"
+#include "ui/headless/resources.h"
+
+namespace drvsim {
+namespace {
+
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+std::string Quote(const std::wstring& text) {
+    return "\"" + Utf8(text) + "\"";
+}
+
+bool IsComboBox(HWND window) {
+    return lstrcmpiW(ClassName(window).c_str(), L"ComboBox") == 0;
+}
+
+bool IsListBox(HWND window) {
+    return lstrcmpiW(ClassName(window).c_str(), L"ListBox") == 0;
+}
+
+// The text of entry `index` of a combo or list box (CB_GETLBTEXT and LB_GETTEXT cross
+// processes like WM_GETTEXT).
+std::wstring EntryText(HWND list, int index) {
+    const bool combo = IsComboBox(list);
+    LRESULT length = 0;
+    SendBounded(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, static_cast<WPARAM>(index), 0,
+                &length);
+    if (length <= 0)
+        return {};
+    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendBounded(list, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(index),
+                reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+// The control ids a dialog template gives its window (statics without an id left out).
+std::vector<int> TemplateControlIds(int dialogId) {
+    std::vector<int> ids;
+    const auto file = ui::headless::ResourceFile::Parse(res::CompiledResources());
+    if (!file)
+        return ids;
+    const auto* record = file->Find(ui::headless::kResourceDialog, dialogId);
+    if (!record)
+        return ids;
+    const auto dialog = ui::headless::ParseDialogTemplate(record->data);
+    if (!dialog)
+        return ids;
+    for (const auto& item : dialog->items) {
+        if (item.id > 0 && item.id != kMessageBoxTextId)
+            ids.push_back(item.id);
+    }
+    return ids;
+}
+
+} // namespace
+
+SheetAutomation::SheetAutomation(DWORD processId, HANDLE process, HWND sheet, int timeoutMs)
+    : processId_(processId), process_(process), sheet_(sheet), timeoutMs_(timeoutMs) {}
+
+bool SheetAutomation::SheetEnded() const {
+    return !IsWindow(sheet_) || !IsWindowVisible(sheet_) || HasEnded(process_);
+}
+
+bool SheetAutomation::Run(const std::vector<ScriptStep>& steps) {
+    for (const ScriptStep& step : steps) {
+        std::optional<std::string> failure;
+        if (SheetEnded() && step.command != Command::Screenshot)
+            failure = "the sheet is no longer shown";
+        else
+            failure = Execute(step);
+        if (failure) {
+            std::cerr << "drvsim: line " << step.line << ": " << step.source << ": " << *failure
+                      << std::endl;
+            return false;
+        }
+    }
+    return true;
+}
+
+HWND SheetAutomation::Target() const {
+    if (!dialogs_.empty())
+        return dialogs_.back();
+    LRESULT page = 0;
+    SendBounded(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0, &page);
+    return reinterpret_cast<HWND>(page);
+}
+
+HWND SheetAutomation::Control(int id, std::string* error) const {
+    const HWND target = Target();
+    HWND control = target ? GetDlgItem(target, id) : nullptr;
+    // The sheet's own buttons (OK, Cancel, Help) while no dialog is open.
+    if (!control && dialogs_.empty())
+        control = GetDlgItem(sheet_, id);
+    if (!control)
+        *error = "no control " + std::to_string(id) +
+                 (dialogs_.empty() ? " on the current page" : " in the dialog");
+    return control;
+}
+
+std::vector<HWND> SheetAutomation::ModalWindows() const {
+    std::vector<HWND> windows = VisibleWindows(processId_);
+    windows.erase(std::remove(windows.begin(), windows.end(), sheet_), windows.end());
+    return windows;
+}
+
+HWND SheetAutomation::MessageBoxWindow() const {
+    for (HWND window : ModalWindows()) {
+        if (IsMessageBox(window))
+            return window;
+    }
+    return nullptr;
+}
+
+void SheetAutomation::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    sends_.push_back(PendingSend{window, message, wParam, lParam});
+    if (!sending_)
+        SendNext();
+}
+
+void SheetAutomation::SendNext() {
+    while (!sends_.empty()) {
+        const PendingSend next = sends_.front();
+        sends_.pop_front();
+        if (SendMessageCallbackW(next.window, next.message, next.wParam, next.lParam, SendDone,
+                                 reinterpret_cast<ULONG_PTR>(this))) {
+            sending_ = true;
+            return;
+        }
+        // The window is gone: what was meant for it is dropped.
+    }
+    sending_ = false;
+}
+
+void CALLBACK SheetAutomation::SendDone(HWND, UINT, ULONG_PTR context, LRESULT) {
+    reinterpret_cast<SheetAutomation*>(context)->SendNext();
+}
+
+void SheetAutomation::WaitHandled() {
+    const std::vector<HWND> before = ModalWindows();
+    PumpUntil(
+        [&] {
+            if (!sending_ && sends_.empty())
+                return true;
+            for (HWND window : ModalWindows()) {
+                if (std::find(before.begin(), before.end(), window) == before.end())
+                    return true; // a new dialog or message box holds the rest back
+            }
+            return HasEnded(process_);
+        },
+        timeoutMs_, process_);
+    if (IsWindow(sheet_))
+        Settle(sheet_);
+}
+
+std::optional<std::string> SheetAutomation::Execute(const ScriptStep& step) {
+    std::string error;
+    switch (step.command) {
+    case Command::Page:
+        return SelectPage(step);
+    case Command::Select: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        return SelectEntry(step, control);
+    }
+    case Command::Click: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        if (!IsWindowVisible(control))
+            return "the button is hidden";
+        if (!IsWindowEnabled(control))
+            return "the button is disabled";
+        Send(control, BM_CLICK);
+        WaitHandled();
+        return std::nullopt;
+    }
+    case Command::Check: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        LRESULT state = 0;
+        SendBounded(control, BM_GETCHECK, 0, 0, &state);
+        if ((state == BST_CHECKED) != step.flag) {
+            if (!IsWindowVisible(control) || !IsWindowEnabled(control))
+                return "the button cannot be clicked (hidden or disabled)";
+            Send(control, BM_CLICK);
+            WaitHandled();
+            SendBounded(control, BM_GETCHECK, 0, 0, &state);
+        }
+        if ((state == BST_CHECKED) != step.flag)
+            return std::string("the button stayed ") +
+                   (state == BST_CHECKED ? "checked" : "unchecked");
+        return std::nullopt;
+    }
+    case Command::Type: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        if (!IsWindowVisible(control) || !IsWindowEnabled(control))
+            return "the control cannot take input (hidden or disabled)";
+        Send(GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        Send(control, EM_SETSEL, 0, -1);
+        const std::wstring text = Wide(step.text);
+        if (text.empty())
+            Send(control, WM_CHAR, VK_BACK, 1);
+        for (const wchar_t unit : text)
+            Send(control, WM_CHAR, unit, 1);
+        WaitHandled();
+        return std::nullopt;
+    }
+    case Command::Focus: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        Send(GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        WaitHandled();
+        return std::nullopt;
+    }
+    case Command::ExpectText: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        const std::wstring text = WindowText(control);
+        if (text != Wide(step.text))
+            return "the text is " + Quote(text);
+        return std::nullopt;
+    }
+    case Command::ExpectEnabled:
+    case Command::ExpectVisible: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        const bool enabled = step.command == Command::ExpectEnabled;
+        const bool state = enabled ? IsWindowEnabled(control) != 0 : IsWindowVisible(control) != 0;
+        if (state != step.flag)
+            return std::string("the control is ") +
+                   (enabled ? (state ? "enabled" : "disabled") : (state ? "visible" : "hidden"));
+        return std::nullopt;
+    }
+    case Command::ExpectSelected: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        if (!IsComboBox(control) && !IsListBox(control))
+            return "the control is no combo or list box";
+        LRESULT selected = -1;
+        SendBounded(control, IsComboBox(control) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0, &selected);
+        const std::wstring text =
+            selected < 0 ? std::wstring() : EntryText(control, static_cast<int>(selected));
+        if (selected < 0 && !step.text.empty())
+            return "nothing is selected";
+        if (text != Wide(step.text))
+            return "the selected entry is " + Quote(text);
+        return std::nullopt;
+    }
+    case Command::ExpectMessage:
+        return WaitForMessageBox(step.text);
+    case Command::Answer:
+        return Answer(step.id);
+    case Command::Dialog:
+        return WaitForDialog(step.id);
+    case Command::Ok:
+    case Command::Cancel:
+        return PressButton(step.command == Command::Ok);
+    case Command::Screenshot:
+        return Screenshot(step.text);
+    }
+    return "unknown command";
+}
+
+std::optional<int> SheetAutomation::PageIndexOfTitle(const std::string& title) const {
+    LRESULT tabResult = 0;
+    SendBounded(sheet_, PSM_GETTABCONTROL, 0, 0, &tabResult);
+    const HWND tab = reinterpret_cast<HWND>(tabResult);
+    LRESULT count = 0;
+    if (!tab || !SendBounded(tab, TCM_GETITEMCOUNT, 0, 0, &count))
+        return std::nullopt;
+    // TCM_GETITEMW fills a structure that must live in the program's memory.
+    constexpr std::size_t kTextUnits = 256;
+    const std::size_t size = sizeof(TCITEMW) + kTextUnits * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote)
+        return std::nullopt;
+    std::optional<int> found;
+    const std::wstring wanted = Wide(title);
+    for (int i = 0; i < count && !found; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(TCITEMW));
+        item.cchTextMax = kTextUnits;
+        SIZE_T moved = 0;
+        if (!WriteProcessMemory(process_, remote, &item, sizeof item, &moved))
+            break;
+        LRESULT ok = 0;
+        SendBounded(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote),
+                    &ok);
+        wchar_t text[kTextUnits + 1] = {};
+        if (ok &&
+            ReadProcessMemory(process_, item.pszText, text, kTextUnits * sizeof(wchar_t), &moved) &&
+            wanted == text)
+            found = i;
+    }
+    VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
+    return found;
+}
+
+std::optional<std::string> SheetAutomation::SelectPage(const ScriptStep& step) {
+    if (!dialogs_.empty())
+        return "a dialog is open";
+    int index = step.index;
+    if (index < 0) {
+        const std::optional<int> found = PageIndexOfTitle(step.text);
+        if (!found)
+            return "no page has the title \"" + step.text + "\"";
+        index = *found;
+    }
+    Send(sheet_, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    WaitHandled();
+    if (MessageBoxWindow())
+        return std::nullopt; // the current page refused to be left and says why
+    LRESULT page = 0;
+    SendBounded(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0, &page);
+    LRESULT current = -1;
+    SendBounded(sheet_, PSM_HWNDTOINDEX, static_cast<WPARAM>(page), 0, &current);
+    if (current != index)
+        return "the sheet shows page " + std::to_string(current);
+    return std::nullopt;
+}
+
+std::optional<std::string> SheetAutomation::SelectEntry(const ScriptStep& step, HWND control) {
+    const bool combo = IsComboBox(control);
+    if (!combo && !IsListBox(control))
+        return "the control is no combo or list box";
+    if (!IsWindowVisible(control) || !IsWindowEnabled(control))
+        return "the list cannot be used (hidden or disabled)";
+    LRESULT count = 0;
+    SendBounded(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, &count);
+    int index = step.index;
+    if (index < 0) {
+        const std::wstring wanted = Wide(step.text);
+        for (int i = 0; i < count; ++i) {
+            if (EntryText(control, i) == wanted) {
+                index = i;
+                break;
+            }
+        }
+        if (index < 0)
+            return "no entry \"" + step.text + "\"";
+    } else if (index >= count) {
+        return "the list has " + std::to_string(count) + " entries";
+    }
+    const int id = GetDlgCtrlID(control);
+    const HWND parent = GetParent(control);
+    const LPARAM from = reinterpret_cast<LPARAM>(control);
+    Send(control, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (combo) {
+        // What the control tells its dialog when the user opens the list, picks the entry and
+        // the list closes.
+        for (const WORD code : {CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP})
+            Send(parent, WM_COMMAND, MAKEWPARAM(id, code), from);
+    } else {
+        Send(parent, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), from);
+    }
+    WaitHandled();
+    return std::nullopt;
+}
+
+std::optional<std::string> SheetAutomation::PressButton(bool ok) {
+    if (!dialogs_.empty()) {
+        const HWND dialog = dialogs_.back();
+        const HWND button = GetDlgItem(dialog, ok ? IDOK : IDCANCEL);
+        if (button)
+            Send(button, BM_CLICK);
+        else
+            Send(dialog, WM_COMMAND, MAKEWPARAM(ok ? IDOK : IDCANCEL, BN_CLICKED), 0);
+        WaitHandled();
+        PumpUntil([&] { return !IsWindowVisible(dialog) || MessageBoxWindow() != nullptr; },
+                  timeoutMs_, process_);
+        if (!IsWindowVisible(dialog))
+            dialogs_.pop_back();
+        return std::nullopt; // a dialog that refused shows its message next
+    }
+    Send(sheet_, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
+    // Wine's modal loop of the sheet notices that the sheet ended at its next message.
+    PumpUntil(
+        [&] {
+            PostMessageW(sheet_, WM_NULL, 0, 0);
+            return SheetEnded() || MessageBoxWindow() != nullptr;
+        },
+        timeoutMs_, process_);
+    if (!SheetEnded() && !MessageBoxWindow())
+        return "the sheet did not end";
+    return std::nullopt;
+}
+
+std::optional<std::string> SheetAutomation::WaitForDialog(int id) {
+    const std::vector<int> controls = TemplateControlIds(id);
+    if (controls.empty())
+        return "the program has no dialog " + std::to_string(id);
+    HWND found = nullptr;
+    PumpUntil(
+        [&] {
+            for (HWND window : ModalWindows()) {
+                if (std::find(dialogs_.begin(), dialogs_.end(), window) != dialogs_.end() ||
+                    IsMessageBox(window) || ClassName(window) != L"#32770")
+                    continue;
+                const bool all = std::all_of(controls.begin(), controls.end(), [&](int control) {
+                    return GetDlgItem(window, control);
+                });
+                if (all) {
+                    found = window;
+                    return true;
+                }
+            }
+            return HasEnded(process_);
+        },
+        timeoutMs_, process_);
+    if (!found)
+        return "no dialog " + std::to_string(id) + " appeared";
+    dialogs_.push_back(found);
+    Settle(found);
+    return std::nullopt;
+}
+
+std::optional<std::string> SheetAutomation::WaitForMessageBox(const std::string& text) {
+    PumpUntil([&] { return MessageBoxWindow() != nullptr || HasEnded(process_); }, timeoutMs_,
+              process_);
+    messageBox_ = MessageBoxWindow();
+    if (!messageBox_)
+        return "no message box appeared";
+    const std::wstring shown = WindowText(GetDlgItem(messageBox_, kMessageBoxTextId));
+    if (shown != Wide(text))
+        return "the message is " + Quote(shown);
+    return std::nullopt;
+}
+
+std::optional<std::string> SheetAutomation::Answer(int button) {
+    const HWND box = messageBox_ && IsWindowVisible(messageBox_) ? messageBox_ : MessageBoxWindow();
+    if (!box)
+        return "no message box is shown";
+    const HWND control = GetDlgItem(box, button);
+    if (!control)
+        return "the message box has no such button";
+    Send(control, BM_CLICK);
+    PumpUntil([&] { return !IsWindowVisible(box); }, timeoutMs_, process_);
+    messageBox_ = nullptr;
+    if (IsWindowVisible(box))
+        return "the message box stayed open";
+    WaitHandled();
+    return std::nullopt;
+}
+
+std::optional<std::string> SheetAutomation::Screenshot(const std::string& file) {
+    std::vector<HWND> windows = VisibleWindows(processId_);
+    for (HWND window : windows)
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    for (HWND window : windows)
+        Settle(window);
+    Pump(150);
+    std::string error;
+    if (!CaptureWindows(windows, file, &error))
+        return error;
+    return std::nullopt;
+}
+
+} // namespace drvsim

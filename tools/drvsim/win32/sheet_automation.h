@@ -1,0 +1,70 @@
+#pragma once
+// Runs a script against the program's property sheet from outside its process, through window
+// messages only: what the program sees is what a user's mouse and keyboard would cause.
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/drvsim/script.h"
+#include "tools/drvsim/win32/win32_common.h"
+
+namespace drvsim {
+
+class SheetAutomation {
+public:
+    // `process` needs the rights to read and write its memory (for reading tab captions).
+    SheetAutomation(DWORD processId, HANDLE process, HWND sheet, int timeoutMs);
+
+    // Runs the steps in order. On the first failure prints "drvsim: line N: SOURCE: reason" to
+    // the error stream and returns false.
+    bool Run(const std::vector<ScriptStep>& steps);
+
+    // The sheet has ended (OK or Cancel accepted, or the program went away).
+    bool SheetEnded() const;
+
+private:
+    struct PendingSend {
+        HWND window;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+
+    std::optional<std::string> Execute(const ScriptStep& step);
+    std::optional<std::string> SelectPage(const ScriptStep& step);
+    std::optional<std::string> SelectEntry(const ScriptStep& step, HWND control);
+    std::optional<std::string> PressButton(bool ok);
+    std::optional<std::string> WaitForDialog(int id);
+    std::optional<std::string> WaitForMessageBox(const std::string& text);
+    std::optional<std::string> Answer(int button);
+    std::optional<std::string> Screenshot(const std::string& file);
+
+    // The innermost dialog a `dialog` step waited for, or the sheet's current page.
+    HWND Target() const;
+    HWND Control(int id, std::string* error) const;
+    std::optional<int> PageIndexOfTitle(const std::string& title) const;
+    std::vector<HWND> ModalWindows() const; // visible windows of the process but the sheet
+    HWND MessageBoxWindow() const;
+
+    // Sends one after the other, each once the one before has been handled (SendMessageCallback),
+    // so that a handler that opens a modal window holds the rest back, as a real user's input
+    // would wait.
+    void Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    void SendNext();
+    static void CALLBACK SendDone(HWND window, UINT message, ULONG_PTR context, LRESULT result);
+    // Pumps until every send has been handled, or until a modal window of the process appears
+    // that was not there before (then the rest waits for it), within the time-out.
+    void WaitHandled();
+
+    DWORD processId_;
+    HANDLE process_;
+    HWND sheet_;
+    int timeoutMs_;
+    std::vector<HWND> dialogs_;
+    HWND messageBox_ = nullptr;
+    std::deque<PendingSend> sends_;
+    bool sending_ = false;
+};
+
+} // namespace drvsim
