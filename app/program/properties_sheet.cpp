@@ -7,6 +7,8 @@ PropertiesSheet::PropertiesSheet(std::string_view caption, std::uintptr_t ownerW
     : ui::PropertySheet(caption, ownerWindow, 0) {
     // Tab order, one AddPage per page. Every run: Layout, Paper, Features, Overlay, Fonts. With
     // device properties (`if (deviceProperties)`): Consumables, then Settings. Last: About.
+    AddPage(layout_);
+    AddPage(paper_);
     if (deviceProperties)
         AddPage(consumables_);
     AddPage(about_);

@@ -8,6 +8,8 @@
 
 #include "app/program/about_page.h"
 #include "pages/consumables_page.h"
+#include "pages/layout_page.h"
+#include "pages/paper_page.h"
 #include "ui/dialog.h"
 
 namespace app {
@@ -20,6 +22,8 @@ public:
 private:
     // Pages are constructed in this order and destroyed in the reverse one; the order in which
     // they are shown is set in the constructor.
+    pages::CLayout layout_;
+    pages::CPaper paper_;
     pages::CConsumables consumables_;
     CAbout about_;
 };
