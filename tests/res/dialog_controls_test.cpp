@@ -1,13 +1,17 @@
 // The control styles the pages rely on (sorted or insertion-order lists, drop-down lists versus
 // editable drop-downs, digits-only edits, hidden and disabled controls), the coordinates that are
-// fixed, the consumables rows and the pictures.
+// fixed, the consumables rows and the pictures; and every template against the full table of its
+// described controls (dialog_control_table.cpp).
 #include "res/resource.h"
+#include "tests/res/dialog_control_table.h"
 #include "tests/res/res_file.h"
 #include "tests/res/styles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 namespace restest {
@@ -316,6 +320,145 @@ TEST(DialogControls, PicturesNameTheirBitmaps) {
     const DialogItem* preview = Find(layoutPage, IDC_PREVIEW_PICTURE, nullptr, ControlKind::Static);
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(preview->textOrdinal, std::optional<std::uint16_t>(152));
+}
+
+// ---- every control of every template against the table of the dialogs' descriptions ------
+
+std::string Lines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines)
+        out += "\n  " + line;
+    return out;
+}
+
+// Each template holds exactly the described controls: ids, kinds, texts and stated styles; no
+// described control is missing and no control with an id is left over.
+TEST(DialogControlTable, EveryTemplateHoldsItsDescribedControls) {
+    ASSERT_EQ(ExpectedDialogs().size(), 19u);
+    for (const ExpectedDialog& expected : ExpectedDialogs()) {
+        SCOPED_TRACE(expected.id);
+        const DialogTemplate d = Load(expected.id);
+        ASSERT_FALSE(d.items.empty());
+        const std::vector<std::string> problems = CompareControls(d, expected.controls);
+        EXPECT_TRUE(problems.empty()) << "dialog " << expected.id << Lines(problems);
+    }
+}
+
+// The supplies shop is one page: the Consumables page's button shows the About page's address.
+TEST(DialogControlTable, BothShopButtonsShowOneAddress) {
+    const DialogTemplate aboutPage = Load(IDD_ABOUT);
+    const DialogTemplate suppliesPage = Load(IDD_CONSUMABLES);
+    const DialogItem* about = Find(aboutPage, IDC_ABOUT_SHOP_LINK, nullptr, ControlKind::Button);
+    const DialogItem* supplies =
+        Find(suppliesPage, IDC_SUPPLIES_SHOP, nullptr, ControlKind::Button);
+    ASSERT_TRUE(about && supplies);
+    EXPECT_FALSE(about->text.empty());
+    EXPECT_EQ(supplies->text, about->text);
+}
+
+// The comparison itself catches each kind of fault in a template.
+struct Fault {
+    const char* name;
+    int dialog;
+    void (*apply)(DialogTemplate&);
+    const char* reported; // part of the line that must be reported
+};
+
+DialogItem& Item(DialogTemplate& d, int id) {
+    for (DialogItem& item : d.items) {
+        if (item.id == id)
+            return item;
+    }
+    throw std::runtime_error("no control " + std::to_string(id));
+}
+
+DialogItem& LabelItem(DialogTemplate& d, const char16_t* text) {
+    for (DialogItem& item : d.items) {
+        if (item.id == IDC_STATIC && item.text == text)
+            return item;
+    }
+    throw std::runtime_error("no label");
+}
+
+void EraseId(DialogTemplate& d, int id) {
+    std::erase_if(d.items, [id](const DialogItem& item) { return item.id == id; });
+}
+
+const Fault kFaults[] = {
+    {"missing control", 104, [](DialogTemplate& d) { EraseId(d, 1026); }, "1026"},
+    {"misspelt text", 104,
+     [](DialogTemplate& d) { Item(d, 1024).text = u"Roz\u0161\u00EDren\u00E9 mo\u017Enosti"; },
+     "1024"},
+    {"misspelt label", 104, [](DialogTemplate& d) { LabelItem(d, u"Zdroj").text = u"Zdroje"; },
+     "Zdroj"},
+    {"drop-down for drop-down list", 104,
+     [](DialogTemplate& d) {
+         Item(d, 1020).style = (Item(d, 1020).style & ~kComboTypeMask) | kCbsDropDown;
+     },
+     "1020"},
+    {"check box for radio button", 103,
+     [](DialogTemplate& d) {
+         Item(d, 1001).style = (Item(d, 1001).style & ~kButtonTypeMask) | kBsAutoCheckBox;
+     },
+     "1001"},
+    {"unexpected named control", 104,
+     [](DialogTemplate& d) {
+         DialogItem extra = Item(d, 1024);
+         extra.id = 1027;
+         d.items.push_back(extra);
+     },
+     "1027"},
+    {"id used twice", 104, [](DialogTemplate& d) { d.items.push_back(Item(d, 1024)); }, "twice"},
+    {"wrong number", 121, [](DialogTemplate& d) { Item(d, 1525).id = 1524; }, "1525"},
+    {"sorted style lost", 104, [](DialogTemplate& d) { Item(d, 1021).style &= ~kCbsSort; },
+     "sorted"},
+    {"insertion-order list sorted", 107, [](DialogTemplate& d) { Item(d, 1124).style |= kLbsSort; },
+     "is sorted"},
+    {"digits-only lost", 106, [](DialogTemplate& d) { Item(d, 1075).style &= ~kEsNumber; },
+     "digits"},
+    {"offset edit takes digits only", 115,
+     [](DialogTemplate& d) { Item(d, 1375).style |= kEsNumber; }, "digits only"},
+    {"hidden control shown", 108, [](DialogTemplate& d) { Item(d, 1144).style |= kWsVisible; },
+     "visible"},
+    {"visible control hidden", 104, [](DialogTemplate& d) { Item(d, 1024).style &= ~kWsVisible; },
+     "hidden"},
+    {"control disabled", 113, [](DialogTemplate& d) { Item(d, 1322).style |= kWsDisabled; },
+     "disabled"},
+    {"always-disabled control enabled", 113,
+     [](DialogTemplate& d) { Item(d, 1320).style &= ~kWsDisabled; }, "enabled"},
+    {"control outside its group box", 106, [](DialogTemplate& d) { Item(d, 1079).y = 0; },
+     "outside"},
+    {"spin before its buddy", 106,
+     [](DialogTemplate& d) {
+         auto spin = std::find_if(d.items.begin(), d.items.end(),
+                                  [](const DialogItem& item) { return item.id == 1076; });
+         std::iter_swap(spin, spin - 1);
+     },
+     "buddy"},
+    {"spin without buddy number", 106,
+     [](DialogTemplate& d) { Item(d, 1078).style &= ~kUdsSetBuddyInt; }, "number"},
+    {"radio group not started", 103, [](DialogTemplate& d) { Item(d, 1003).style &= ~kWsGroup; },
+     "group"},
+    {"picture turned text", 120, [](DialogTemplate& d) { Item(d, 1104).style &= ~kStaticTypeMask; },
+     "1104"},
+};
+
+TEST(DialogControlTable, ComparisonReportsEachFault) {
+    const auto& dialogs = ExpectedDialogs();
+    for (const Fault& fault : kFaults) {
+        SCOPED_TRACE(fault.name);
+        const auto expected = std::find_if(dialogs.begin(), dialogs.end(),
+                                           [&](auto& d) { return d.id == fault.dialog; });
+        ASSERT_NE(expected, dialogs.end());
+        DialogTemplate d = Load(fault.dialog);
+        ASSERT_TRUE(CompareControls(d, expected->controls).empty());
+        fault.apply(d);
+        const std::vector<std::string> problems = CompareControls(d, expected->controls);
+        const bool named = std::any_of(problems.begin(), problems.end(), [&](auto& line) {
+            return line.find(fault.reported) != std::string::npos;
+        });
+        EXPECT_TRUE(named) << "reported:" << Lines(problems);
+    }
 }
 
 } // namespace
