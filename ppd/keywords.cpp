@@ -121,7 +121,8 @@ Result FreeVm(ParseContext& ctx, const PpdEntry& entry) {
 }
 
 Result Font(ParseContext& ctx, const PpdEntry& entry) {
-    const int number = KnownFontNumber(entry.option, entry.optionHash);
+    const std::uint32_t hash = NameHash(entry.option);
+    const int number = KnownFontNumber(entry.option, hash);
     if (number == 0)
         return kOk;
     std::uint8_t& seen = ctx.doc.fontSeen[number / 8];
@@ -147,7 +148,7 @@ Result Font(ParseContext& ctx, const PpdEntry& entry) {
     if (font == nullptr)
         return kOutOfMemory;
     font->name = {entry.option.data(), static_cast<std::uint32_t>(entry.option.size())};
-    font->nameHash = entry.optionHash;
+    font->nameHash = hash;
     if (!entry.translation.empty()) {
         const Result r = StoreString(ctx, font->translation, entry.translation, true);
         if (r != kOk)
@@ -854,6 +855,37 @@ const char* const kKnownFonts[kKnownFontRows] = {
     "Wingdings-Regular",
     "ZapfChanceryCE-MediumItalic",
 };
+
+namespace {
+
+struct KeywordShapes {
+    std::size_t shortest = 255, longest = 0;
+    std::uint8_t firstBytes[32] = {}; // bit set of the rows' first bytes
+};
+
+constexpr KeywordShapes BuildKeywordShapes() {
+    KeywordShapes shapes;
+    for (const KeywordRow& row : kKeywordRows) {
+        const std::string_view name(row.name);
+        shapes.shortest = name.size() < shapes.shortest ? name.size() : shapes.shortest;
+        shapes.longest = name.size() > shapes.longest ? name.size() : shapes.longest;
+        const auto first = static_cast<unsigned char>(name[0]);
+        shapes.firstBytes[first / 8] =
+            static_cast<std::uint8_t>(shapes.firstBytes[first / 8] | (1u << (first % 8)));
+    }
+    return shapes;
+}
+
+constexpr KeywordShapes kKeywordShapes = BuildKeywordShapes();
+
+} // namespace
+
+bool MayBeKeyword(std::string_view name) {
+    if (name.size() < kKeywordShapes.shortest || name.size() > kKeywordShapes.longest)
+        return false;
+    const auto first = static_cast<unsigned char>(name[0]);
+    return (kKeywordShapes.firstBytes[first / 8] & (1u << (first % 8))) != 0;
+}
 
 int FindKeyword(std::string_view name, std::uint32_t hash) {
     std::size_t b = hash % kBuckets;

@@ -34,6 +34,10 @@ struct KeywordRow {
 inline constexpr std::size_t kKeywordCount = 72;
 extern const KeywordRow kKeywordRows[kKeywordCount];
 
+// False for a name that no row can have (by its length and first byte), so that most other
+// keywords of a PPD are passed over without hashing them.
+bool MayBeKeyword(std::string_view name);
+
 // Row number of a main keyword (exact, case-sensitive), or -1.
 int FindKeyword(std::string_view name, std::uint32_t hash);
 inline int FindKeyword(std::string_view name) {

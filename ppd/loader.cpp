@@ -21,7 +21,7 @@ void CutAtNul(PpdEntry& entry) {
 }
 
 bool IsOpenFeature(const WorkFeature* open, const PpdEntry& entry) {
-    return open->nameHash == entry.keywordHash && open->name.size == entry.keyword.size() &&
+    return open->name.size == entry.keyword.size() &&
            SameBytes(open->name.data, entry.keyword.data(), entry.keyword.size());
 }
 
@@ -80,7 +80,7 @@ private:
                 return Checked(HandleFeatureDefault(ctx_, open, entry), entry);
             }
         }
-        const int row = FindKeyword(entry.keyword, entry.keywordHash);
+        const int row = MayBeKeyword(entry.keyword) ? FindKeyword(entry.keyword) : -1;
         if (row < 0)
             return kOk;
         const KeywordRow& keyword = kKeywordRows[row];

@@ -142,6 +142,100 @@ void ParseContext::Report(DiagnosticKind kind, std::string_view keyword, std::st
         diagnostics->Report(Diagnostic{kind, line, keyword, option, detail});
 }
 
+// ---- name index ----------------------------------------------------------------------------
+
+namespace {
+
+constexpr std::uint32_t kNoOwner = 0xFFFFFFFF;
+
+const WorkText& NameOf(const void* item, bool option) {
+    return option ? static_cast<const WorkOption*>(item)->name
+                  : static_cast<const WorkFeature*>(item)->name;
+}
+
+std::uint64_t SlotHash(std::uint64_t head, std::uint64_t tail, std::uint32_t size,
+                       std::uint32_t owner) {
+    NameKey key{std::string_view{}};
+    key.head = head;
+    key.tail = tail;
+    key.size = size;
+    return key.Hash(owner);
+}
+
+} // namespace
+
+void NameIndex::Place(Table& table, const Slot& slot, std::uint64_t hash) {
+    std::size_t b = static_cast<std::size_t>(hash >> table.shift);
+    while (table.slots[b].item != nullptr)
+        b = (b + 1) & table.mask;
+    table.slots[b] = slot;
+}
+
+bool NameIndex::Insert(Arena& arena, Table& table, const Slot& slot, std::uint64_t hash) {
+    if (table.slots == nullptr || (table.count + 1) * 2 > table.mask + 1) {
+        // Double (the old table stays in the arena until the parse ends).
+        const unsigned bits = table.slots == nullptr ? 5 : 65 - table.shift;
+        Table grown;
+        grown.shift = 64 - bits;
+        grown.mask = (std::size_t{1} << bits) - 1;
+        grown.slots = static_cast<Slot*>(arena.Allocate(sizeof(Slot) * (grown.mask + 1)));
+        if (grown.slots == nullptr)
+            return false;
+        for (std::size_t i = 0; table.slots != nullptr && i <= table.mask; ++i) {
+            const Slot& s = table.slots[i];
+            if (s.item != nullptr)
+                Place(grown, s, SlotHash(s.head, s.tail, s.size, s.owner));
+        }
+        grown.count = table.count;
+        table = grown;
+    }
+    Place(table, slot, hash);
+    ++table.count;
+    return true;
+}
+
+bool NameIndex::AddFeature(Arena& arena, WorkFeature* feature) {
+    const NameKey key(feature->name.view());
+    return Insert(arena, features_, Slot{key.head, key.tail, feature, key.size, kNoOwner},
+                  key.Hash(kNoOwner));
+}
+
+bool NameIndex::AddOption(Arena& arena, const WorkFeature* feature, WorkOption* option) {
+    const NameKey key(option->name.view());
+    return Insert(arena, options_, Slot{key.head, key.tail, option, key.size, feature->serial},
+                  key.Hash(feature->serial));
+}
+
+template <class T>
+T* NameIndex::Find(const Table& table, std::string_view name, std::uint32_t owner) {
+    if (table.slots == nullptr)
+        return nullptr;
+    const NameKey key(name);
+    for (std::size_t b = static_cast<std::size_t>(key.Hash(owner) >> table.shift);
+         table.slots[b].item != nullptr; b = (b + 1) & table.mask) {
+        const Slot& s = table.slots[b];
+        if (s.head != key.head || s.tail != key.tail || s.size != key.size || s.owner != owner)
+            continue;
+        // Up to 16 bytes the key is the name; longer names are compared.
+        if (key.size <= NameKey::kExact)
+            return static_cast<T*>(s.item);
+        const WorkText& stored = NameOf(s.item, owner != kNoOwner);
+        if (SameBytes(stored.data, name.data(), name.size()))
+            return static_cast<T*>(s.item);
+    }
+    return nullptr;
+}
+
+WorkFeature* NameIndex::FindFeature(std::string_view name) const {
+    return Find<WorkFeature>(features_, name, kNoOwner);
+}
+
+WorkOption* NameIndex::FindOption(const WorkFeature* feature, std::string_view name) const {
+    if (feature == nullptr)
+        return nullptr;
+    return Find<WorkOption>(options_, name, feature->serial);
+}
+
 // ---- working document ----------------------------------------------------------------------
 
 void InitWorkDocument(WorkDocument& doc) {
@@ -211,13 +305,11 @@ Result GetFeature(ParseContext& ctx, std::uint16_t slot, std::string_view name,
         name = kSlotRows[slot].keyword;
         hash = NameHash(name);
     } else {
-        hash = NameHash(name);
-        for (WorkFeature* f = doc.features.head; f != nullptr; f = f->next) {
-            if (SameName(f->name, f->nameHash, name, hash)) {
-                *feature = f;
-                return kOk;
-            }
+        if (WorkFeature* f = ctx.names.FindFeature(name)) {
+            *feature = f;
+            return kOk;
         }
+        hash = NameHash(name);
     }
     WorkFeature* f = ctx.arena.New<WorkFeature>();
     if (f == nullptr)
@@ -237,28 +329,37 @@ Result GetFeature(ParseContext& ctx, std::uint16_t slot, std::string_view name,
     }
     if (ctx.diagnostics != nullptr)
         f->line = ctx.EntryLine();
+    f->serial = doc.features.count;
+    if (!ctx.names.AddFeature(ctx.arena, f))
+        return kOutOfMemory;
     doc.features.Append(f);
     *feature = f;
     return kOk;
 }
 
-WorkOption* FindWorkOption(WorkFeature* feature, std::string_view name, std::uint32_t hash) {
+WorkFeature* FindWorkFeature(ParseContext& ctx, std::string_view name) {
+    return ctx.names.FindFeature(name);
+}
+
+WorkOption* FindWorkOption(ParseContext& ctx, WorkFeature* feature, std::string_view name,
+                           std::uint32_t hash) {
+    // The blocks of a PPD tend to name the options in the same order: try the next one first.
     if (WorkOption* last = feature->lastFound) {
         if (last->next != nullptr && SameName(last->next->name, last->next->nameHash, name, hash))
             return feature->lastFound = last->next;
         if (SameName(last->name, last->nameHash, name, hash))
             return last;
     }
-    for (WorkOption* o = feature->options.head; o != nullptr; o = o->next) {
-        if (SameName(o->name, o->nameHash, name, hash))
-            return feature->lastFound = o;
-    }
-    return nullptr;
+    WorkOption* o = ctx.names.FindOption(feature, name);
+    if (o != nullptr)
+        feature->lastFound = o;
+    return o;
 }
 
 Result GetOption(ParseContext& ctx, WorkFeature* feature, const PpdEntry& entry,
                  WorkOption** option) {
-    if (WorkOption* found = FindWorkOption(feature, entry.option, entry.optionHash)) {
+    const std::uint32_t hash = NameHash(entry.option);
+    if (WorkOption* found = FindWorkOption(ctx, feature, entry.option, hash)) {
         if (!entry.translation.empty()) {
             const Result r = StoreString(ctx, found->translation, entry.translation, true);
             if (r != kOk)
@@ -273,7 +374,7 @@ Result GetOption(ParseContext& ctx, WorkFeature* feature, const PpdEntry& entry,
     o->name = ViewText(entry.option);
     if (o->name.data == nullptr)
         o->name.data = "";
-    o->nameHash = entry.optionHash;
+    o->nameHash = hash;
     if (!entry.translation.empty()) {
         // Unlike on an existing option, a malformed translation here stops the parse.
         const Result r = StoreString(ctx, o->translation, entry.translation, true);
@@ -283,6 +384,8 @@ Result GetOption(ParseContext& ctx, WorkFeature* feature, const PpdEntry& entry,
             return kOutOfMemory;
         }
     }
+    if (!ctx.names.AddOption(ctx.arena, feature, o))
+        return kOutOfMemory;
     feature->options.Append(o);
     feature->lastFound = o;
     *option = o;

@@ -30,6 +30,12 @@ public:
     T* New() {
         return static_cast<T*>(Allocate(sizeof(T)));
     }
+    // For records whose every field the caller sets.
+    template <class T>
+    T* NewUnfilled() {
+        static_assert(alignof(T) <= 8);
+        return static_cast<T*>(AllocateRaw(sizeof(T)));
+    }
     void SetLimit(std::size_t bytes) { limit_ = bytes; }
     std::size_t reserved() const { return reserved_; }
 
@@ -109,6 +115,7 @@ struct WorkFeature {
     std::int32_t installable;
     WorkList<WorkOption> options;
     WorkOption* lastFound; // options tend to be named in the same order in every block
+    std::uint32_t serial;  // creation number, for the name index
     std::uint32_t index;   // position in the final list, set when finishing
     std::uint32_t line;    // of the entry that created it (diagnostics only)
 };
@@ -130,10 +137,45 @@ struct WorkOrderDependency {
     std::uint32_t line;
 };
 
+// Constraints are by far the most numerous entries of many PPDs: their names are kept as places
+// in the file, in a small record.
 struct WorkConstraint {
+    enum { kFeature1, kOption1, kFeature2, kOption2 };
     WorkConstraint* next;
-    WorkText feature1, option1, feature2, option2;
+    std::uint32_t start[4]; // offsets of the names in the file
+    std::uint8_t size[4];   // words are at most 39 bytes; 0 for an option not named
     std::uint32_t line;
+};
+
+// Features by name and options by (feature, name), kept up to date as they are created, so that
+// no lookup by name walks a list. Open addressing; each slot keeps the name's key, so that most
+// lookups never leave the table. Tables grow in the arena.
+class NameIndex {
+public:
+    WorkFeature* FindFeature(std::string_view name) const;
+    WorkOption* FindOption(const WorkFeature* feature, std::string_view name) const;
+    bool AddFeature(Arena& arena, WorkFeature* feature);
+    bool AddOption(Arena& arena, const WorkFeature* feature, WorkOption* option);
+
+private:
+    struct Slot {
+        std::uint64_t head, tail;
+        void* item;
+        std::uint32_t size;
+        std::uint32_t owner; // feature serial of an option
+    };
+    struct Table {
+        Slot* slots = nullptr;
+        std::size_t mask = 0;
+        unsigned shift = 64;
+        std::size_t count = 0;
+    };
+    static bool Insert(Arena& arena, Table& table, const Slot& slot, std::uint64_t hash);
+    static void Place(Table& table, const Slot& slot, std::uint64_t hash);
+    template <class T>
+    static T* Find(const Table& table, std::string_view name, std::uint32_t owner);
+    Table features_;
+    Table options_;
 };
 
 struct WorkDocument {
@@ -176,6 +218,7 @@ struct ParseContext {
 
     WorkDocument doc{};
     Arena arena;
+    NameIndex names;
     DiagnosticSink* diagnostics = nullptr;
     const char* reason = nullptr; // why the last syntax error happened (for diagnostics)
 
@@ -221,8 +264,12 @@ Result GetOption(ParseContext& ctx, WorkFeature* feature, const PpdEntry& entry,
 Result GetSlotOption(ParseContext& ctx, std::uint16_t slot, const PpdEntry& entry,
                      WorkOption** option);
 
-// The option of `feature` named `name`, or null.
-WorkOption* FindWorkOption(WorkFeature* feature, std::string_view name, std::uint32_t hash);
+// The option of `feature` named `name` (`hash` is its NameHash), or null.
+WorkOption* FindWorkOption(ParseContext& ctx, WorkFeature* feature, std::string_view name,
+                           std::uint32_t hash);
+
+// The feature named `name`, or null.
+WorkFeature* FindWorkFeature(ParseContext& ctx, std::string_view name);
 
 // Keyword and option data kind of the predefined slots.
 struct SlotRow {

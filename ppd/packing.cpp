@@ -100,109 +100,6 @@ bool SameText(const WorkText& a, std::uint32_t aHash, const WorkText& b, std::ui
     return aHash == bHash && a.size == b.size && SameBytes(a.data, b.data, a.size);
 }
 
-// A quick hash of a short name for the tables below: its length and its first and last
-// bytes, mixed.
-std::uint64_t QuickHash(const char* p, std::size_t n) {
-    std::uint64_t a = 0, b = 0;
-    if (n >= 8) {
-        std::memcpy(&a, p, 8);
-        std::memcpy(&b, p + n - 8, 8);
-    } else if (n >= 4) {
-        std::uint32_t x = 0, y = 0;
-        std::memcpy(&x, p, 4);
-        std::memcpy(&y, p + n - 4, 4);
-        a = x;
-        b = y;
-    } else if (n > 0) {
-        a = static_cast<unsigned char>(p[0]) |
-            static_cast<unsigned>(static_cast<unsigned char>(p[n / 2])) << 8 |
-            static_cast<unsigned>(static_cast<unsigned char>(p[n - 1])) << 16;
-    }
-    std::uint64_t h = (a * 0x9E3779B97F4A7C15ull) ^ (b + n);
-    h *= 0xC2B2AE3D27D4EB4Full;
-    return h ^ (h >> 29);
-}
-
-bool SameName(const WorkText& a, const WorkText& b) {
-    return a.size == b.size && SameBytes(a.data, b.data, a.size);
-}
-
-// Features and their options by name, for resolving the names of order dependencies and
-// constraints.
-class NameTable {
-public:
-    bool Build(Arena& arena, WorkFeature* const* features, std::uint32_t count) {
-        std::size_t options = 0;
-        for (std::uint32_t i = 0; i < count; ++i)
-            options += features[i]->options.count;
-        featureMask_ = Capacity(count) - 1;
-        optionMask_ = Capacity(options) - 1;
-        features_ =
-            static_cast<WorkFeature**>(arena.Allocate(sizeof(WorkFeature*) * (featureMask_ + 1)));
-        options_ =
-            static_cast<WorkOption**>(arena.Allocate(sizeof(WorkOption*) * (optionMask_ + 1)));
-        owners_ =
-            static_cast<std::uint32_t*>(arena.Allocate(sizeof(std::uint32_t) * (optionMask_ + 1)));
-        if (features_ == nullptr || options_ == nullptr || owners_ == nullptr)
-            return false;
-        for (std::uint32_t i = 0; i < count; ++i) {
-            WorkFeature* f = features[i];
-            std::size_t b = Hash(f->name) & featureMask_;
-            while (features_[b] != nullptr)
-                b = (b + 1) & featureMask_;
-            features_[b] = f;
-            for (WorkOption* o = f->options.head; o != nullptr; o = o->next) {
-                b = OptionHash(f->index, o->name) & optionMask_;
-                while (options_[b] != nullptr)
-                    b = (b + 1) & optionMask_;
-                options_[b] = o;
-                owners_[b] = f->index;
-            }
-        }
-        return true;
-    }
-
-    WorkFeature* FindFeature(const WorkText& name) const {
-        for (std::size_t b = Hash(name) & featureMask_; features_[b] != nullptr;
-             b = (b + 1) & featureMask_) {
-            if (SameName(features_[b]->name, name))
-                return features_[b];
-        }
-        return nullptr;
-    }
-
-    WorkOption* FindOption(const WorkFeature* feature, const WorkText& name) const {
-        if (feature == nullptr)
-            return nullptr;
-        for (std::size_t b = OptionHash(feature->index, name) & optionMask_; options_[b] != nullptr;
-             b = (b + 1) & optionMask_) {
-            if (owners_[b] == feature->index && SameName(options_[b]->name, name))
-                return options_[b];
-        }
-        return nullptr;
-    }
-
-private:
-    static std::size_t Hash(const WorkText& name) {
-        return static_cast<std::size_t>(QuickHash(name.data, name.size));
-    }
-    static std::size_t OptionHash(std::uint32_t feature, const WorkText& name) {
-        return static_cast<std::size_t>(QuickHash(name.data, name.size) +
-                                        feature * 0x9E3779B97F4A7C15ull);
-    }
-    static std::size_t Capacity(std::size_t entries) {
-        std::size_t size = 16;
-        while (size < entries * 2)
-            size *= 2;
-        return size;
-    }
-    WorkFeature** features_ = nullptr;
-    WorkOption** options_ = nullptr;
-    std::uint32_t* owners_ = nullptr;
-    std::size_t featureMask_ = 0;
-    std::size_t optionMask_ = 0;
-};
-
 struct ResolvedConstraint {
     std::uint16_t feature1, option1, feature2, option2, flags;
     WorkOption* second; // the option whose choice the entry answers, when resolvable
@@ -292,10 +189,6 @@ std::uint32_t DefaultPosition(ParseContext& ctx, WorkFeature* f) {
 
 bool ResolveTables(ParseContext& ctx, PackPlan& plan) {
     WorkDocument& doc = ctx.doc;
-    NameTable table;
-    if (!table.Build(ctx.arena, plan.features, plan.featureCount))
-        return false;
-
     plan.dependencies = static_cast<ResolvedDependency*>(
         ctx.arena.Allocate(sizeof(ResolvedDependency) * doc.orderDependencies.count));
     if (doc.orderDependencies.count != 0 && plan.dependencies == nullptr)
@@ -303,11 +196,11 @@ bool ResolveTables(ParseContext& ctx, PackPlan& plan) {
     std::uint32_t k = 0;
     for (WorkOrderDependency* d = doc.orderDependencies.head; d != nullptr; d = d->next, ++k) {
         ResolvedDependency& r = plan.dependencies[k];
-        WorkFeature* f = table.FindFeature(d->feature);
+        WorkFeature* f = FindWorkFeature(ctx, d->feature.view());
         r.feature = f != nullptr ? TableIndex(f->index) : kNotFound;
         r.option = kNoOption;
         if (d->option.present()) {
-            WorkOption* o = table.FindOption(f, d->option);
+            WorkOption* o = ctx.names.FindOption(f, d->option.view());
             r.option = o != nullptr ? TableIndex(o->index) : kNotFound;
             if (r.option == kNotFound)
                 r.feature = kNotFound;
@@ -322,36 +215,57 @@ bool ResolveTables(ParseContext& ctx, PackPlan& plan) {
         ctx.arena.Allocate(sizeof(ResolvedConstraint) * doc.constraints.count));
     if (doc.constraints.count != 0 && plan.constraints == nullptr)
         return false;
+    // Constraints name the same few features over and over: the last ones found are kept.
+    struct Recent {
+        std::string_view name;
+        WorkFeature* feature;
+    } recent[4] = {};
+    unsigned nextRecent = 0;
+    auto findFeature = [&](std::string_view name) {
+        for (const Recent& r : recent) {
+            if (r.name.data() != nullptr && r.name.size() == name.size() &&
+                SameBytes(r.name.data(), name.data(), name.size()))
+                return r.feature;
+        }
+        WorkFeature* f = FindWorkFeature(ctx, name);
+        recent[nextRecent++ % 4] = {name, f};
+        return f;
+    };
     k = 0;
     for (WorkConstraint* c = doc.constraints.head; c != nullptr; c = c->next, ++k) {
         ResolvedConstraint& r = plan.constraints[k];
+        auto name = [&](int i) {
+            return std::string_view(reinterpret_cast<const char*>(ctx.begin) + c->start[i],
+                                    c->size[i]);
+        };
         bool complete = true;
-        auto resolve = [&](const WorkText& featureName, const WorkText& optionName,
-                           std::uint16_t* featureIndex, std::uint16_t* optionIndex,
-                           std::uint16_t namedFlag) -> WorkOption* {
-            WorkFeature* f = table.FindFeature(featureName);
+        auto resolve = [&](int featureName, int optionName, std::uint16_t* featureIndex,
+                           std::uint16_t* optionIndex, std::uint16_t namedFlag) -> WorkOption* {
+            WorkFeature* f = findFeature(name(featureName));
             *featureIndex = f != nullptr ? TableIndex(f->index) : kNotFound;
             complete = complete && *featureIndex != kNotFound;
             *optionIndex = kNoOption;
-            if (!optionName.present())
+            if (c->size[optionName] == 0)
                 return nullptr;
             r.flags |= namedFlag;
-            WorkOption* o = table.FindOption(f, optionName);
+            const std::string_view option = name(optionName);
+            WorkOption* o = ctx.names.FindOption(f, option);
             *optionIndex = o != nullptr ? TableIndex(o->index) : kNotFound;
             complete = complete && *optionIndex != kNotFound;
             return *optionIndex != kNotFound ? o : nullptr;
         };
         r.flags = 0;
-        resolve(c->feature1, c->option1, &r.feature1, &r.option1, kNamesOption1);
-        WorkOption* second =
-            resolve(c->feature2, c->option2, &r.feature2, &r.option2, kNamesOption2);
+        resolve(WorkConstraint::kFeature1, WorkConstraint::kOption1, &r.feature1, &r.option1,
+                kNamesOption1);
+        WorkOption* second = resolve(WorkConstraint::kFeature2, WorkConstraint::kOption2,
+                                     &r.feature2, &r.option2, kNamesOption2);
         r.second = r.feature2 != kNotFound ? second : nullptr;
         if (r.second != nullptr)
             ++r.second->constrainedCount;
         if (!complete) {
             r.feature1 = kNotFound;
-            ctx.Report(DiagnosticKind::kUnresolvedConstraint, c->feature1.view(),
-                       c->feature2.view(),
+            ctx.Report(DiagnosticKind::kUnresolvedConstraint, name(WorkConstraint::kFeature1),
+                       name(WorkConstraint::kFeature2),
                        "constraint names a feature or option the document lacks", c->line);
         }
     }

@@ -82,18 +82,6 @@ std::size_t Run(const unsigned char* p, const unsigned char* end, std::size_t li
     return static_cast<std::size_t>(p - start);
 }
 
-// NameHash, four bytes a step.
-std::uint32_t HashOf(const unsigned char* p, std::size_t n) {
-    std::uint32_t h = 0;
-    std::size_t i = 0;
-    for (; i + 4 <= n; i += 4)
-        h = (h << 4) ^ (std::uint32_t{p[i]} << 3) ^ (std::uint32_t{p[i + 1]} << 2) ^
-            (std::uint32_t{p[i + 2]} << 1) ^ p[i + 3];
-    for (; i < n; ++i)
-        h = (h << 1) ^ p[i];
-    return h;
-}
-
 std::string_view Range(const unsigned char* from, const unsigned char* to) {
     return {reinterpret_cast<const char*>(from), static_cast<std::size_t>(to - from)};
 }
@@ -104,7 +92,6 @@ Result EntryReader::ReadEntry(PpdEntry& entry) {
     // Field by field: a whole-struct reset compiles to a slow string store.
     entry.keyword = {};
     entry.option = {};
-    entry.optionHash = 0;
     entry.translation = {};
     entry.value = {};
     entry.valueKind = ValueKind::kNone;
@@ -142,8 +129,7 @@ Result EntryReader::ReadEntry(PpdEntry& entry) {
     }
     if (p + n == end)
         return p_ = end, kEndOfInput;
-    entry.keyword = Range(p, p + n);
-    entry.keywordHash = HashOf(p, n);
+    entry.keyword = Range(p, p + n); // hashed by the router, only when it may be a table keyword
     c = p[n];
     p += n + 1;
     p_ = p;
@@ -176,7 +162,6 @@ Result EntryReader::ReadEntry(PpdEntry& entry) {
         if (n == 0)
             return Broken("bad option keyword", c);
         entry.option = Range(option, option + n);
-        entry.optionHash = HashOf(option, n);
         while (HasClass(c, kBlank)) {
             if (p == end)
                 return p_ = p, kEndOfInput;

@@ -22,10 +22,8 @@ inline constexpr std::size_t kMaxTranslation = 128;
 
 // One entry; every text is a range of the file.
 struct PpdEntry {
-    std::string_view keyword; // without "*"
-    std::uint32_t keywordHash = 0;
-    std::string_view option; // empty when the entry has none
-    std::uint32_t optionHash = 0;
+    std::string_view keyword;     // without "*"
+    std::string_view option;      // empty when the entry has none
     std::string_view translation; // empty when absent
     std::string_view value;       // handlers see it cut at a NUL byte, as a C string would be
                                   // (plain values are cut by the reader, quoted ones when routed)

@@ -129,23 +129,24 @@ Result HandleUiConstraints(ParseContext& ctx, const PpdEntry& entry) {
     if (count == 0)
         return ctx.Fail("missing first feature");
     std::size_t next = 1;
-    std::string_view option1;
+    std::string_view option1 = words[0].substr(0, 0); // empty, but a place in the file
     if (count > next && words[next].front() != '*')
         option1 = words[next++];
     const std::string_view second = count > next ? WithoutStar(words[next++]) : std::string_view{};
     if (second.empty())
         return ctx.Fail("missing second feature");
-    const std::string_view option2 = count > next ? words[next] : std::string_view{};
-    WorkConstraint* constraint = ctx.arena.New<WorkConstraint>();
+    const std::string_view option2 = count > next ? words[next] : words[0].substr(0, 0);
+    WorkConstraint* constraint = ctx.arena.NewUnfilled<WorkConstraint>();
     if (constraint == nullptr)
         return kOutOfMemory;
-    const std::string_view feature1 = WithoutStar(words[0]);
-    constraint->feature1 = ViewText(feature1);
-    if (!option1.empty())
-        constraint->option1 = ViewText(option1);
-    constraint->feature2 = ViewText(second);
-    if (!option2.empty())
-        constraint->option2 = ViewText(option2);
+    constraint->next = nullptr;
+    constraint->line = 0;
+    const std::string_view names[4] = {WithoutStar(words[0]), option1, second, option2};
+    for (int i = 0; i < 4; ++i) {
+        constraint->start[i] = static_cast<std::uint32_t>(
+            reinterpret_cast<const unsigned char*>(names[i].data()) - ctx.begin);
+        constraint->size[i] = static_cast<std::uint8_t>(names[i].size());
+    }
     if (ctx.diagnostics != nullptr)
         constraint->line = ctx.EntryLine();
     ctx.doc.constraints.Append(constraint);

@@ -33,16 +33,18 @@ std::size_t SplitWords(std::string_view text, std::string_view* words, std::size
     if (text.size() <= 64) {
         // One bit per byte: set for blanks and for the bytes past the end. The bytes are read
         // in place when 64 of them may be read, else from a copy.
-        alignas(16) unsigned char copy[64] = {};
+        alignas(16) unsigned char copy[64];
         const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text.data());
         if (readable == nullptr || text.empty() ||
             static_cast<std::size_t>(static_cast<const char*>(readable) - text.data()) < 64) {
+            std::memset(copy, 0, sizeof copy);
             if (!text.empty())
                 std::memcpy(copy, text.data(), text.size());
             bytes = copy;
         }
         std::uint64_t blanks = 0;
-        for (int i = 0; i < 4; ++i) {
+        const std::size_t chunks = (text.size() + 15) / 16;
+        for (std::size_t i = 0; i < chunks; ++i) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * i));
             const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')),
                                                _mm_cmpeq_epi8(v, _mm_set1_epi8('\t')));
@@ -51,20 +53,18 @@ std::size_t SplitWords(std::string_view text, std::string_view* words, std::size
         }
         if (text.size() < 64)
             blanks |= ~std::uint64_t{0} << text.size();
-        unsigned position = 0;
-        while (count < max && position < 64) {
-            const std::uint64_t rest = ~blanks & (~std::uint64_t{0} << position);
-            if (rest == 0)
-                break;
-            const unsigned start = static_cast<unsigned>(__builtin_ctzll(rest));
-            const std::uint64_t after =
-                start == 63 ? 0 : blanks & (~std::uint64_t{0} << (start + 1));
-            const unsigned stop = after == 0 ? 64 : static_cast<unsigned>(__builtin_ctzll(after));
-            std::size_t size = stop - start;
-            if (size > kMaxWord)
-                size = kMaxWord;
-            words[count++] = text.substr(start, size);
-            position = stop;
+        // A word starts at a byte that is no blank and follows a blank (or the start) and ends
+        // at a blank that follows a byte of the word; starts and ends alternate.
+        std::uint64_t starts = ~blanks & ((blanks << 1) | 1);
+        std::uint64_t ends = blanks & (~blanks << 1);
+        while (starts != 0 && count < max) {
+            const unsigned start = static_cast<unsigned>(__builtin_ctzll(starts));
+            const unsigned stop = ends != 0 ? static_cast<unsigned>(__builtin_ctzll(ends)) : 64;
+            starts &= starts - 1;
+            ends &= ends - 1;
+            const std::size_t size = stop - start;
+            words[count++] =
+                std::string_view(text.data() + start, size > kMaxWord ? kMaxWord : size);
         }
         return count;
     }

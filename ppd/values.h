@@ -63,8 +63,15 @@ inline bool HasClass(unsigned char c, std::uint8_t cls) {
 // h = (h << 1) ^ byte over the bytes, in 32-bit unsigned arithmetic.
 constexpr std::uint32_t NameHash(std::string_view name) {
     std::uint32_t h = 0;
-    for (char c : name)
-        h = (h << 1) ^ static_cast<unsigned char>(c);
+    std::size_t i = 0;
+    // Four bytes a step: a shorter chain of dependent operations.
+    for (; i + 4 <= name.size(); i += 4)
+        h = (h << 4) ^ (static_cast<std::uint32_t>(static_cast<unsigned char>(name[i])) << 3) ^
+            (static_cast<std::uint32_t>(static_cast<unsigned char>(name[i + 1])) << 2) ^
+            (static_cast<std::uint32_t>(static_cast<unsigned char>(name[i + 2])) << 1) ^
+            static_cast<unsigned char>(name[i + 3]);
+    for (; i < name.size(); ++i)
+        h = (h << 1) ^ static_cast<unsigned char>(name[i]);
     return h;
 }
 
@@ -92,6 +99,44 @@ inline std::string_view NextWord(std::string_view& cursor) {
 // many there are (at most `max`). Bytes up to `readable` (past the text's end) may be read.
 std::size_t SplitWords(std::string_view text, std::string_view* words, std::size_t max,
                        const void* readable = nullptr);
+
+// A name as two words and its length, for the reader's own lookup tables: the first and last
+// eight bytes (four for shorter names, three single bytes for the shortest). For names of up to
+// 16 bytes the key holds every byte, so equal keys mean equal names.
+struct NameKey {
+    std::uint64_t head = 0;
+    std::uint64_t tail = 0;
+    std::uint32_t size = 0;
+
+    static constexpr std::size_t kExact = 16;
+
+    explicit NameKey(std::string_view name) : size(static_cast<std::uint32_t>(name.size())) {
+        const char* p = name.data();
+        const std::size_t n = name.size();
+        if (n >= 8) {
+            std::memcpy(&head, p, 8);
+            std::memcpy(&tail, p + n - 8, 8);
+        } else if (n >= 4) {
+            std::uint32_t x = 0, y = 0;
+            std::memcpy(&x, p, 4);
+            std::memcpy(&y, p + n - 4, 4);
+            head = x;
+            tail = y;
+        } else if (n > 0) {
+            head = static_cast<unsigned char>(p[0]) |
+                   static_cast<unsigned>(static_cast<unsigned char>(p[n / 2])) << 8 |
+                   static_cast<unsigned>(static_cast<unsigned char>(p[n - 1])) << 16;
+        }
+    }
+    std::uint64_t Hash(std::uint32_t salt = 0) const {
+        std::uint64_t h = (head * 0x9E3779B97F4A7C15ull) ^ (tail + size) ^ salt;
+        h *= 0xC2B2AE3D27D4EB4Full;
+        return h ^ (h >> 29);
+    }
+    bool operator==(const NameKey& other) const {
+        return head == other.head && tail == other.tail && size == other.size;
+    }
+};
 
 // Byte comparison for the short names of a PPD, without a library call: whole words, the
 // last one overlapping, so that the loop rarely mispredicts.

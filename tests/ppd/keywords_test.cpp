@@ -21,7 +21,10 @@ TEST(KeywordTable, IndexFindsEveryRow) {
     for (std::size_t r = 0; r < kKeywordCount; ++r) {
         names.insert(kKeywordRows[r].name);
         EXPECT_EQ(FindKeyword(kKeywordRows[r].name), static_cast<int>(r)) << kKeywordRows[r].name;
+        EXPECT_TRUE(MayBeKeyword(kKeywordRows[r].name)) << kKeywordRows[r].name;
     }
+    for (const char* other : {"fr.Translation", "cupsFilter", "FoomaticRIPOptionSetting", "Zz"})
+        EXPECT_FALSE(MayBeKeyword(other)) << other;
     EXPECT_EQ(names.size(), 72u);
     for (const char* other : {"", "pagesize", "PageSizeX", "PageSiz", "Translation", "?PageSize"})
         EXPECT_EQ(FindKeyword(other), -1) << other;

@@ -297,6 +297,45 @@ TEST(Tables, Constraints) {
     }
 }
 
+// Names that share their first and last eight bytes stay apart, as features, as options and
+// in constraints.
+TEST(Tables, NamesAlikeAtBothEnds) {
+    const std::string a = "AAAAAAAAxAAAAAAAA", b = "AAAAAAAAyAAAAAAAA"; // 17 bytes
+    const std::string o1 = "Option12xOption12", o2 = "Option12yOption12";
+    std::string text;
+    for (const std::string& f : {a, b}) {
+        text.append("*OpenUI *").append(f).append(": PickOne\n");
+        for (const std::string& o : {o1, o2})
+            text.append("*")
+                .append(f)
+                .append(" ")
+                .append(o)
+                .append("/")
+                .append(1, f[8])
+                .append(1, o[8])
+                .append(": \"\"\n");
+        text.append("*CloseUI: *").append(f).append("\n");
+    }
+    text.append("*UIConstraints: *")
+        .append(b)
+        .append(" ")
+        .append(o2)
+        .append(" *")
+        .append(a)
+        .append(" ")
+        .append(o1)
+        .append("\n");
+    const auto doc = Parse(text);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(FeatureNames(*doc), (std::vector<std::string>{a, b}));
+    EXPECT_EQ(OptionNames(FindFeature(doc.get(), b)), (std::vector<std::string>{o1, o2}));
+    const auto& e = At<PpdConstraint>(Table(doc->constraints), 0);
+    EXPECT_EQ(e.feature1, 1);
+    EXPECT_EQ(e.option1, 1);
+    EXPECT_EQ(e.feature2, 0);
+    EXPECT_EQ(e.option2, 0);
+}
+
 // The packed block: every reference inside, strings terminated, lists as counted.
 TEST(Packing, BlockIsSelfContained) {
     const char* texts[] = {"", kMediaType,

@@ -188,8 +188,15 @@ TEST(NameHash, ShiftsAndXors) {
     EXPECT_EQ(NameHash(""), 0u);
     EXPECT_EQ(NameHash("A"), 0x41u);
     EXPECT_EQ(NameHash("AB"), (0x41u << 1) ^ 0x42u);
-    // Bytes shifted past bit 31 drop out.
-    EXPECT_EQ(NameHash(std::string(40, 'a')), NameHash(std::string(40, 'a')));
+    // The same as one byte a step, for every length (bytes shifted past bit 31 drop out).
+    std::string name;
+    std::uint32_t expected = 0;
+    for (int i = 0; i < 45; ++i) {
+        const auto c = static_cast<unsigned char>(0x21 + (i * 37) % 94);
+        name += static_cast<char>(c);
+        expected = (expected << 1) ^ c;
+        EXPECT_EQ(NameHash(name), expected) << i;
+    }
 }
 
 } // namespace
