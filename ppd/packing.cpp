@@ -60,7 +60,8 @@ public:
         if (base_ == nullptr || failed_)
             return;
         std::memcpy(base_ + at, text.data, text.size);
-        base_[at + text.size] = '\0';
+        // The NUL and the padding: the block is not cleared beforehand.
+        std::memset(base_ + at + text.size, 0, used_ - at - text.size);
         Link(ref, at);
     }
 
@@ -522,21 +523,53 @@ PpdDocument* FinishAndPack(ParseContext& ctx, std::size_t* blockBytes) {
     if (!ResolveTables(ctx, plan))
         return nullptr;
 
-    BlockWriter measure(nullptr, 0);
-    Layout(measure, doc, plan);
-    if (measure.failed())
-        return nullptr;
-    const std::uint32_t size = measure.used();
-    void* memory = std::calloc(1, kBlockPrefix + size);
+    // The block is written once into room for the most it can need (every string comes from
+    // the file, decoded ones are shorter), then trimmed. A layout that does not fit is
+    // measured first instead.
+    std::size_t options = 0;
+    for (std::uint32_t i = 0; i < plan.featureCount; ++i)
+        options += plan.features[i]->options.count;
+    const std::size_t bound =
+        sizeof(PpdDocument) + 2 * sizeof(PpdTableHeader) + 64 +
+        std::size_t{doc.orderDependencies.count} * sizeof(PpdOrderDependency) +
+        std::size_t{doc.constraints.count} * sizeof(PpdConstraint) +
+        std::size_t{plan.featureCount} * (sizeof(PpdFeature) + 2 * 4 + 4) +
+        options * (sizeof(PpdPageOption) + 5 * 4) +
+        std::size_t{doc.fonts.count} * (sizeof(PpdFontEntry) + 2 * 4) +
+        std::size_t{plan.constrainedTotal} * 4 + static_cast<std::size_t>(ctx.end - ctx.begin) +
+        doc.path.size + 7 * 16;
+    std::uint32_t capacity =
+        bound < 0x7FFFFFF0 ? static_cast<std::uint32_t>(bound) : std::uint32_t{0x7FFFFFF0};
+    void* memory = std::malloc(kBlockPrefix + capacity);
     if (memory == nullptr)
         return nullptr;
-    unsigned char* base = static_cast<unsigned char*>(memory) + kBlockPrefix;
-    BlockWriter writer(base, size);
+    BlockWriter writer(static_cast<unsigned char*>(memory) + kBlockPrefix, capacity);
     Layout(writer, doc, plan);
-    if (writer.failed() || writer.used() != size) {
+    if (writer.failed()) {
         std::free(memory);
-        return nullptr;
+        for (WorkFeature* const* f = plan.features; f != plan.features + plan.featureCount; ++f)
+            for (WorkOption* o = (*f)->options.head; o != nullptr; o = o->next)
+                o->constrainedFill = 0;
+        BlockWriter measure(nullptr, 0);
+        Layout(measure, doc, plan);
+        if (measure.failed())
+            return nullptr;
+        capacity = measure.used();
+        memory = std::malloc(kBlockPrefix + capacity);
+        if (memory == nullptr)
+            return nullptr;
+        writer = BlockWriter(static_cast<unsigned char*>(memory) + kBlockPrefix, capacity);
+        Layout(writer, doc, plan);
+        if (writer.failed()) {
+            std::free(memory);
+            return nullptr;
+        }
     }
+    const std::uint32_t size = writer.used();
+    // References are relative to their own place, so the block may move when it shrinks.
+    if (void* trimmed = std::realloc(memory, kBlockPrefix + size))
+        memory = trimmed;
+    unsigned char* base = static_cast<unsigned char*>(memory) + kBlockPrefix;
     PpdDocument* d = reinterpret_cast<PpdDocument*>(base);
     d->blockSize = size;
     // Default keywords become positions.
