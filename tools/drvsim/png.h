@@ -1,23 +1,20 @@
 #pragma once
-// A minimal PNG writer for screenshots: 8-bit RGB, no interlace, the image data in stored
-// (uncompressed) deflate blocks, so that no compression library is needed.
-#include <cstddef>
+// drvsim's names for the PNG writer and the file output, which the tools share (ui/png_writer.h).
 #include <cstdint>
 #include <span>
 #include <string>
-#include <vector>
+
+#include "ui/png_writer.h"
 
 namespace drvsim {
 
-// CRC-32 of PNG chunks (ISO 3309) and Adler-32 of the zlib stream.
-std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t crc = 0);
-std::uint32_t Adler32(std::span<const std::uint8_t> bytes);
+using ui::Adler32;
+using ui::Crc32;
+using ui::EncodePng;
 
-// `rgb` holds height rows of width pixels, 3 bytes each (red, green, blue), top row first.
-// Empty result when the sizes do not match or are 0.
-std::vector<std::uint8_t> EncodePng(int width, int height, std::span<const std::uint8_t> rgb);
-
-// Writes the bytes to a file; false on failure.
-bool SaveBytes(const std::string& path, std::span<const std::uint8_t> bytes);
+// Writes the bytes to a file (path in UTF-8); false on failure.
+inline bool SaveBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+    return ui::WriteFileBytes(path, bytes);
+}
 
 } // namespace drvsim
