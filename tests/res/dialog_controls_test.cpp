@@ -235,7 +235,8 @@ const Placement kPlacements[] = {
     {111, IDC_TONER_SAVING, nullptr, ControlKind::Button, 15, 89, 110, 10},
     {111, IDC_STATIC, u"Efekty", ControlKind::Button, 6, 112, 215, 39},
     {111, IDC_INVERT_IMAGE, nullptr, ControlKind::Button, 15, 124, 73, 10},
-    {111, IDC_MIRROR_IMAGE, nullptr, ControlKind::Button, 15, 137, 59, 10},
+    // As wide as the box above it: at 59 units "Zrkadlov\u00FD obraz" was cut off.
+    {111, IDC_MIRROR_IMAGE, nullptr, ControlKind::Button, 15, 137, 73, 10},
     {111, IDC_STATIC, u"Oto\u010Denie", ControlKind::Button, 6, 154, 215, 28},
     {113, IDC_STATIC, u"Vo\u013Eby PostScriptu", ControlKind::Button, 7, 7, 219, 70},
     {113, IDC_STATIC, u"Vlastn\u00E1 extern\u00E1 hlavi\u010Dka PostScriptu", ControlKind::Button,
@@ -459,6 +460,35 @@ TEST(DialogControlTable, ComparisonReportsEachFault) {
         });
         EXPECT_TRUE(named) << "reported:" << Lines(problems);
     }
+}
+
+// A spin attached to the edit before it must leave the edit its width: aligned into the edit it
+// takes part of it, and the edit then has to scroll or it refuses digits once the shortened
+// field is full (three digits of copies did not fit); placed on its own it sits right beside
+// the edit.
+TEST(DialogControlTable, SpinsLeaveTheirEditsRoom) {
+    constexpr std::uint32_t kUdsAlignLeft = 0x08;
+    int spins = 0;
+    for (const ExpectedDialog& expected : ExpectedDialogs()) {
+        const DialogTemplate d = Load(expected.id);
+        for (std::size_t i = 1; i < d.items.size(); ++i) {
+            const DialogItem& spin = d.items[i];
+            const DialogItem& edit = d.items[i - 1];
+            if (spin.kind != ControlKind::UpDown || (spin.style & kUdsAutoBuddy) == 0 ||
+                edit.kind != ControlKind::Edit)
+                continue;
+            ++spins;
+            SCOPED_TRACE("dialog " + std::to_string(expected.id) + " edit " +
+                         std::to_string(edit.id));
+            if ((spin.style & (kUdsAlignRight | kUdsAlignLeft)) != 0) {
+                EXPECT_NE(edit.style & kEsAutoHScroll, 0u);
+            } else {
+                EXPECT_EQ(spin.x, edit.x + edit.cx);
+                EXPECT_EQ(spin.y, edit.y);
+            }
+        }
+    }
+    EXPECT_EQ(spins, 8); // 106: two, 114: one, 115: five
 }
 
 } // namespace
