@@ -157,11 +157,12 @@ const PpdDocument* ParsePpdBytes(const void* data, std::size_t size, std::string
     Parser parser(ctx);
     if (parser.Run(options.failure) != kOk)
         return nullptr;
-    std::size_t blockBytes = 0;
-    PpdDocument* doc = FinishAndPack(ctx, &blockBytes);
+    std::size_t blockBytes = 0, roomBytes = 0;
+    PpdDocument* doc = FinishAndPack(ctx, &blockBytes, &roomBytes);
     if (options.stats != nullptr) {
         options.stats->workingBytes = ctx.arena.reserved();
         options.stats->blockBytes = blockBytes;
+        options.stats->blockRoomBytes = roomBytes;
     }
     if (doc == nullptr) {
         if (options.failure != nullptr) {

@@ -282,7 +282,8 @@ extern const SlotRow kSlotRows[kSlotCount];
 // Finishes the working document and packs it into one block; null when memory runs out.
 // The block is allocated with kBlockPrefix bytes of bookkeeping in front (see loader.cpp).
 inline constexpr std::size_t kBlockPrefix = 16;
-PpdDocument* FinishAndPack(ParseContext& ctx, std::size_t* blockBytes);
+// `blockBytes` and `roomBytes` (the allocation before trimming) include the prefix.
+PpdDocument* FinishAndPack(ParseContext& ctx, std::size_t* blockBytes, std::size_t* roomBytes);
 
 // Every reference of a packed document points inside its block and every string ends there.
 bool CheckPackedDocument(const PpdDocument* doc);

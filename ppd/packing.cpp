@@ -509,7 +509,7 @@ void Layout(BlockWriter& w, const WorkDocument& doc, PackPlan& plan) {
 
 } // namespace
 
-PpdDocument* FinishAndPack(ParseContext& ctx, std::size_t* blockBytes) {
+PpdDocument* FinishAndPack(ParseContext& ctx, std::size_t* blockBytes, std::size_t* roomBytes) {
     WorkDocument& doc = ctx.doc;
     ApplyFinishingRules(doc);
     PackPlan plan{};
@@ -579,6 +579,8 @@ PpdDocument* FinishAndPack(ParseContext& ctx, std::size_t* blockBytes) {
     }
     if (blockBytes != nullptr)
         *blockBytes = kBlockPrefix + size;
+    if (roomBytes != nullptr)
+        *roomBytes = kBlockPrefix + capacity;
     return d;
 }
 

@@ -20,10 +20,12 @@ struct ParseFailure {
     std::string reason;
 };
 
-// Memory used by one parse: the working records and the finished block.
+// Memory used by one parse: the working records, the finished block, and the room the block
+// had while it was written (before it was trimmed); the peak is working + room.
 struct ParseStats {
     std::size_t workingBytes = 0;
     std::size_t blockBytes = 0;
+    std::size_t blockRoomBytes = 0;
 };
 
 struct ParseOptions {

@@ -111,6 +111,7 @@ TEST_F(Loader, SamplePpd) {
     EXPECT_EQ(doc->constraints->count, 7u);
     EXPECT_EQ(Str(DefaultOption(FindFeature(doc.get(), "PageSize"))->name.get()), "A4");
     EXPECT_EQ(stats.blockBytes, doc->blockSize + kBlockPrefix);
+    EXPECT_GE(stats.blockRoomBytes, stats.blockBytes);
     EXPECT_GT(stats.workingBytes, 0u);
     // The duplexer's options are not translated with the words the pruning asks for.
     int f = 0, o = 0;
