@@ -145,6 +145,11 @@ void CALLBACK SheetAutomation::SendDone(HWND, UINT, ULONG_PTR context, LRESULT) 
     reinterpret_cast<SheetAutomation*>(context)->SendNext();
 }
 
+void SheetAutomation::ReleaseHeldSend() {
+    sending_ = false;
+    SendNext();
+}
+
 void SheetAutomation::WaitHandled() {
     const std::vector<HWND> before = ModalWindows();
     PumpUntil(
@@ -429,6 +434,7 @@ std::optional<std::string> SheetAutomation::WaitForDialog(int id) {
     if (!found)
         return "no dialog " + std::to_string(id) + " appeared";
     dialogs_.push_back(found);
+    ReleaseHeldSend();
     Settle(found);
     return std::nullopt;
 }
@@ -439,6 +445,7 @@ std::optional<std::string> SheetAutomation::WaitForMessageBox(const std::string&
     messageBox_ = MessageBoxWindow();
     if (!messageBox_)
         return "no message box appeared";
+    ReleaseHeldSend();
     const std::wstring shown = WindowText(GetDlgItem(messageBox_, kMessageBoxTextId));
     if (shown != Wide(text))
         return "the message is " + Quote(shown);
@@ -452,6 +459,7 @@ std::optional<std::string> SheetAutomation::Answer(int button) {
     const HWND control = GetDlgItem(box, button);
     if (!control)
         return "the message box has no such button";
+    ReleaseHeldSend();
     Send(control, BM_CLICK);
     PumpUntil([&] { return !IsWindowVisible(box); }, timeoutMs_, process_);
     messageBox_ = nullptr;
