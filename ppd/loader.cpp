@@ -115,6 +115,8 @@ private:
     bool used_[kKeywordCount] = {};
 };
 
+constexpr std::size_t kMaxFileSize = 0x7FFFFFF0;
+
 // Documents live in one allocation with this bookkeeping in front.
 struct BlockPrefix {
     std::uint32_t holders;
@@ -148,6 +150,15 @@ const PpdDocument* ParsePpdBytes(const void* data, std::size_t size, std::string
     const auto* bytes = static_cast<const unsigned char*>(data);
     if (bytes == nullptr)
         bytes = reinterpret_cast<const unsigned char*>("");
+    // Places in the file and in the document are 32-bit: far beyond any real PPD.
+    if (size > kMaxFileSize) {
+        if (options.failure != nullptr) {
+            options.failure->code = kOutOfMemory;
+            options.failure->line = 0;
+            options.failure->reason = "file larger than 2 GB";
+        }
+        return nullptr;
+    }
     ParseContext ctx(bytes, size);
     ctx.diagnostics = options.diagnostics;
     ctx.arena.SetLimit(options.memoryLimit);

@@ -91,6 +91,16 @@ TEST_F(Loader, UnreadableFiles) {
     std::remove(empty.c_str());
 }
 
+// Sizes beyond what 32-bit places can hold are refused before anything is read.
+TEST_F(Loader, HugeInputIsRefused) {
+    const char byte = '*';
+    ParseFailure failure;
+    ParseOptions options;
+    options.failure = &failure;
+    EXPECT_EQ(ParsePpdBytes(&byte, std::size_t{0x80000000u}, "huge.ppd", options), nullptr);
+    EXPECT_EQ(failure.code, 4);
+}
+
 // The sample printer's PPD: everything it declares arrives, and the block checks out.
 TEST_F(Loader, SamplePpd) {
     ParseStats stats;
