@@ -56,7 +56,7 @@ inline bool CountsOnce(const KeywordRow& row) {
 // Number (1 to 168) of a font of the known-font list, 0 for an unknown font.
 int KnownFontNumber(std::string_view name, std::uint32_t hash);
 inline constexpr std::size_t kKnownFontRows = 173;
-extern const char* const kKnownFonts[kKnownFontRows];
+extern const std::string_view kKnownFonts[kKnownFontRows];
 
 // UI-structure rules (OpenUI, groups, order dependencies, constraints) and the options and
 // default of the open generic feature.

@@ -44,8 +44,8 @@ TEST(KnownFonts, Numbers) {
     // Numbers count distinct names in list order.
     std::set<std::string> seen;
     int expected = 0;
-    for (const char* name : kKnownFonts) {
-        if (seen.insert(name).second)
+    for (std::string_view name : kKnownFonts) {
+        if (seen.insert(std::string(name)).second)
             ++expected;
         const int number = KnownFontNumber(name, NameHash(name));
         EXPECT_GE(number, 1) << name;
