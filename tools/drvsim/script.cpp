@@ -1,6 +1,8 @@
 #include "tools/drvsim/script.h"
 
+#include <cctype>
 #include <charconv>
+#include <utility>
 
 namespace drvsim {
 namespace {
@@ -36,6 +38,7 @@ constexpr CommandName kCommands[] = {
     {"ok", Command::Ok},
     {"cancel", Command::Cancel},
     {"screenshot", Command::Screenshot},
+    {"walk-pages", Command::WalkPages},
 };
 
 constexpr NamedId kAnswers[] = {{"IDOK", 1}, {"IDCANCEL", 2}, {"IDYES", 6}, {"IDNO", 7}};
@@ -167,9 +170,11 @@ std::optional<std::string> ParseArguments(ScriptStep& step, std::string_view res
     case Command::Cancel:
         return noMore();
     case Command::Screenshot:
+    case Command::WalkPages:
         step.text = Unescape(rest);
         if (step.text.empty())
-            return "a file name is missing";
+            return step.command == Command::WalkPages ? "a directory is missing"
+                                                      : "a file name is missing";
         return std::nullopt;
     }
     return "unknown command";
@@ -185,6 +190,37 @@ std::optional<int> ResolveId(std::string_view word) {
             return named.id;
     }
     return std::nullopt;
+}
+
+std::string PictureName(int index, std::string_view title) {
+    // Slovak letters of UTF-8 titles lose their marks; anything else not alphanumeric is "-".
+    static constexpr std::pair<std::string_view, char> kLetters[] = {
+        {"\xC3\xA1", 'a'}, {"\xC3\xA4", 'a'}, {"\xC4\x8D", 'c'}, {"\xC4\x8F", 'd'},
+        {"\xC3\xA9", 'e'}, {"\xC3\xAD", 'i'}, {"\xC4\xBA", 'l'}, {"\xC4\xBE", 'l'},
+        {"\xC5\x88", 'n'}, {"\xC3\xB3", 'o'}, {"\xC3\xB4", 'o'}, {"\xC5\x95", 'r'},
+        {"\xC5\xA1", 's'}, {"\xC5\xA5", 't'}, {"\xC3\xBA", 'u'}, {"\xC3\xBD", 'y'},
+        {"\xC5\xBE", 'z'}, {"\xC4\x8C", 'c'}, {"\xC5\xA0", 's'}, {"\xC5\xBD", 'z'},
+    };
+    std::string name = index < 10 ? "0" + std::to_string(index) : std::to_string(index);
+    name += '-';
+    for (std::size_t i = 0; i < title.size();) {
+        const unsigned char c = static_cast<unsigned char>(title[i]);
+        if (c < 0x80) {
+            name += std::isalnum(c) ? static_cast<char>(std::tolower(c)) : '-';
+            ++i;
+            continue;
+        }
+        char replacement = '-';
+        for (const auto& [letter, plain] : kLetters) {
+            if (title.substr(i, letter.size()) == letter)
+                replacement = plain;
+        }
+        name += replacement;
+        ++i;
+        while (i < title.size() && (static_cast<unsigned char>(title[i]) & 0xC0) == 0x80)
+            ++i;
+    }
+    return name + ".png";
 }
 
 std::string Unescape(std::string_view text) {

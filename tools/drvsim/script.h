@@ -19,6 +19,7 @@
 //                           commands act on it until `ok` or `cancel` ends it
 //   ok, cancel              press OK or Cancel of the dialog, or of the sheet
 //   screenshot FILE.png     save the program's windows as a PNG picture
+//   walk-pages DIR          select every page in turn and save DIR/NN-title.png of each
 //
 // ID is a number or a name of res/resource.h (IDC_..., IDD_..., IDOK, IDCANCEL, IDHELP).
 // TEXT is UTF-8, the rest of the line after one blank; trailing blanks are dropped, and the
@@ -48,6 +49,7 @@ enum class Command {
     Ok,
     Cancel,
     Screenshot,
+    WalkPages,
 };
 
 struct ScriptStep {
@@ -70,6 +72,9 @@ std::optional<std::vector<ScriptStep>> ParseScript(std::string_view text, Script
 
 // The number of a control id written as a number or a resource name; nothing when unknown.
 std::optional<int> ResolveId(std::string_view word);
+
+// The file name of a page's picture: "07-o-aplikacii.png" for page 7 titled "O aplikácii".
+std::string PictureName(int index, std::string_view title);
 
 // Removes the escapes of a TEXT argument.
 std::string Unescape(std::string_view text);

@@ -74,7 +74,7 @@ bool SheetAutomation::SheetEnded() const {
 bool SheetAutomation::Run(const std::vector<ScriptStep>& steps) {
     for (const ScriptStep& step : steps) {
         std::optional<std::string> failure;
-        if (SheetEnded() && step.command != Command::Screenshot)
+        if (SheetEnded())
             failure = "the sheet is no longer shown";
         else
             failure = Execute(step);
@@ -280,44 +280,74 @@ std::optional<std::string> SheetAutomation::Execute(const ScriptStep& step) {
         return PressButton(step.command == Command::Ok);
     case Command::Screenshot:
         return Screenshot(step.text);
+    case Command::WalkPages:
+        return WalkPages(step.text);
     }
     return "unknown command";
 }
 
-std::optional<int> SheetAutomation::PageIndexOfTitle(const std::string& title) const {
+std::vector<std::wstring> SheetAutomation::TabTitles() const {
+    std::vector<std::wstring> titles;
     LRESULT tabResult = 0;
     SendBounded(sheet_, PSM_GETTABCONTROL, 0, 0, &tabResult);
     const HWND tab = reinterpret_cast<HWND>(tabResult);
     LRESULT count = 0;
     if (!tab || !SendBounded(tab, TCM_GETITEMCOUNT, 0, 0, &count))
-        return std::nullopt;
+        return titles;
     // TCM_GETITEMW fills a structure that must live in the program's memory.
     constexpr std::size_t kTextUnits = 256;
     const std::size_t size = sizeof(TCITEMW) + kTextUnits * sizeof(wchar_t);
     void* remote = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
     if (!remote)
-        return std::nullopt;
-    std::optional<int> found;
-    const std::wstring wanted = Wide(title);
-    for (int i = 0; i < count && !found; ++i) {
+        return titles;
+    for (int i = 0; i < count; ++i) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(TCITEMW));
         item.cchTextMax = kTextUnits;
         SIZE_T moved = 0;
-        if (!WriteProcessMemory(process_, remote, &item, sizeof item, &moved))
-            break;
-        LRESULT ok = 0;
-        SendBounded(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote),
-                    &ok);
         wchar_t text[kTextUnits + 1] = {};
-        if (ok &&
-            ReadProcessMemory(process_, item.pszText, text, kTextUnits * sizeof(wchar_t), &moved) &&
-            wanted == text)
-            found = i;
+        LRESULT ok = 0;
+        if (WriteProcessMemory(process_, remote, &item, sizeof item, &moved))
+            SendBounded(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote),
+                        &ok);
+        if (ok)
+            ReadProcessMemory(process_, item.pszText, text, kTextUnits * sizeof(wchar_t), &moved);
+        titles.push_back(text);
     }
     VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
-    return found;
+    return titles;
+}
+
+std::optional<int> SheetAutomation::PageIndexOfTitle(const std::string& title) const {
+    const std::vector<std::wstring> titles = TabTitles();
+    const auto found = std::find(titles.begin(), titles.end(), Wide(title));
+    if (found == titles.end())
+        return std::nullopt;
+    return static_cast<int>(found - titles.begin());
+}
+
+std::optional<std::string> SheetAutomation::WalkPages(const std::string& directory) {
+    if (!dialogs_.empty())
+        return "a dialog is open";
+    const std::vector<std::wstring> titles = TabTitles();
+    if (titles.empty())
+        return "the sheet's tabs cannot be read";
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        ScriptStep page;
+        page.index = static_cast<int>(i);
+        if (auto failure = SelectPage(page))
+            return "page " + std::to_string(i) + ": " + *failure;
+        if (MessageBoxWindow())
+            return "page " + std::to_string(i) + " could not be left";
+        std::string file = directory;
+        if (!file.empty() && file.back() != '/' && file.back() != '\\')
+            file += '/';
+        file += PictureName(static_cast<int>(i), Utf8(titles[i]));
+        if (auto failure = Screenshot(file))
+            return *failure;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> SheetAutomation::SelectPage(const ScriptStep& step) {

@@ -39,10 +39,12 @@ private:
     std::optional<std::string> WaitForMessageBox(const std::string& text);
     std::optional<std::string> Answer(int button);
     std::optional<std::string> Screenshot(const std::string& file);
+    std::optional<std::string> WalkPages(const std::string& directory);
 
     // The innermost dialog a `dialog` step waited for, or the sheet's current page.
     HWND Target() const;
     HWND Control(int id, std::string* error) const;
+    std::vector<std::wstring> TabTitles() const;
     std::optional<int> PageIndexOfTitle(const std::string& title) const;
     std::vector<HWND> ModalWindows() const; // visible windows of the process but the sheet
     HWND MessageBoxWindow() const;

@@ -1,0 +1,142 @@
+#include "tools/drvsim/script.h"
+
+#include <gtest/gtest.h>
+
+namespace drvsim {
+namespace {
+
+// Every command with its arguments, ids by number or by resource name, texts with escapes.
+TEST(DrvsimScript, ParsesEveryCommand) {
+    const char* text = "# the About page\n"
+                       "\n"
+                       "page 7\n"
+                       "page O aplik\xC3\xA1"
+                       "cii\n"
+                       "select IDC_PAPER_SIZE A4\n"
+                       "select 1021 #2\n"
+                       "select 1021 \\#1\n"
+                       "click IDC_ABOUT_RESET\n"
+                       "check 1007 1\n"
+                       "type 1360 Moje logo\\s\n"
+                       "type 1360\n"
+                       "focus 1100\n"
+                       "expect-text 1100 a\\r\\nb\\\\c  \n"
+                       "expect-enabled IDOK 0\n"
+                       "expect-visible 1126 1\n"
+                       "expect-selected 1020\n"
+                       "expect-message Chybn\xC3\xBD \xC3\xBA"
+                       "daj\n"
+                       "answer IDYES\n"
+                       "dialog IDD_CUSTOM_SIZE\n"
+                       "ok\n"
+                       "cancel\r\n"
+                       "screenshot out/demo/about.png\n";
+    ScriptError error;
+    const auto steps = ParseScript(text, &error);
+    ASSERT_TRUE(steps.has_value()) << error.line << ": " << error.message;
+    ASSERT_EQ(steps->size(), 20u);
+    const auto& s = *steps;
+    EXPECT_EQ(s[0].command, Command::Page);
+    EXPECT_EQ(s[0].index, 7);
+    EXPECT_EQ(s[0].line, 3);
+    EXPECT_EQ(s[1].index, -1);
+    EXPECT_EQ(s[1].text, "O aplik\xC3\xA1"
+                         "cii");
+    EXPECT_EQ(s[2].command, Command::Select);
+    EXPECT_EQ(s[2].id, 1020);
+    EXPECT_EQ(s[2].text, "A4");
+    EXPECT_EQ(s[3].index, 2);
+    EXPECT_EQ(s[4].index, -1);
+    EXPECT_EQ(s[4].text, "#1");
+    EXPECT_EQ(s[5].command, Command::Click);
+    EXPECT_EQ(s[5].id, 1102);
+    EXPECT_EQ(s[6].command, Command::Check);
+    EXPECT_TRUE(s[6].flag);
+    EXPECT_EQ(s[7].text, "Moje logo ");
+    EXPECT_EQ(s[8].command, Command::Type);
+    EXPECT_EQ(s[8].text, "");
+    EXPECT_EQ(s[9].command, Command::Focus);
+    EXPECT_EQ(s[10].text, "a\r\nb\\c");
+    EXPECT_EQ(s[11].command, Command::ExpectEnabled);
+    EXPECT_EQ(s[11].id, 1);
+    EXPECT_FALSE(s[11].flag);
+    EXPECT_EQ(s[12].command, Command::ExpectVisible);
+    EXPECT_EQ(s[13].command, Command::ExpectSelected);
+    EXPECT_EQ(s[13].text, "");
+    EXPECT_EQ(s[14].command, Command::ExpectMessage);
+    EXPECT_EQ(s[15].command, Command::Answer);
+    EXPECT_EQ(s[15].id, 6);
+    EXPECT_EQ(s[16].command, Command::Dialog);
+    EXPECT_EQ(s[16].id, 192);
+    EXPECT_EQ(s[17].command, Command::Ok);
+    EXPECT_EQ(s[18].command, Command::Cancel);
+    EXPECT_EQ(s[19].command, Command::Screenshot);
+    EXPECT_EQ(s[19].text, "out/demo/about.png");
+    EXPECT_EQ(s[19].source, "screenshot out/demo/about.png");
+}
+
+// A bad line stops the parse and names itself.
+TEST(DrvsimScript, RejectsBadLines) {
+    struct Case {
+        const char* text;
+        int line;
+    };
+    const Case cases[] = {
+        {"ok\nclick\n", 2},      {"click IDC_NO_SUCH_THING\n", 1},
+        {"check 1007 2\n", 1},   {"expect-enabled 1007\n", 1},
+        {"answer IDRETRY\n", 1}, {"ok now\n", 1},
+        {"press 1\n", 1},        {"select 1020 #x\n", 1},
+        {"select 1020\n", 1},    {"page\n", 1},
+        {"screenshot\n", 1},     {"\n\ndialog\n", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        ScriptError error;
+        EXPECT_FALSE(ParseScript(c.text, &error).has_value());
+        EXPECT_EQ(error.line, c.line);
+        EXPECT_FALSE(error.message.empty());
+    }
+}
+
+TEST(DrvsimScript, ResolvesIds) {
+    EXPECT_EQ(ResolveId("1102"), 1102);
+    EXPECT_EQ(ResolveId("IDC_ABOUT_RESET"), 1102);
+    EXPECT_EQ(ResolveId("IDD_ABOUT"), 120);
+    EXPECT_EQ(ResolveId("IDCANCEL"), 2);
+    EXPECT_EQ(ResolveId("IDC_STATIC"), std::nullopt); // not a control one can address
+    EXPECT_EQ(ResolveId("idc_about_reset"), std::nullopt);
+    EXPECT_EQ(ResolveId(""), std::nullopt);
+}
+
+} // namespace
+} // namespace drvsim
+
+namespace drvsim {
+namespace {
+
+// Pictures of the walked pages are named by index and title, Slovak letters without marks.
+TEST(DrvsimScript, PictureNames) {
+    struct Case {
+        int index;
+        const char* title;
+        const char* name;
+    };
+    const Case cases[] = {
+        {0, "Rozvrhnutie", "00-rozvrhnutie.png"},
+        {5, "Spotrebn\xC3\xBD materi\xC3\xA1l", "05-spotrebny-material.png"},
+        {7, "O aplik\xC3\xA1" "cii", "07-o-aplikacii.png"},
+        {12, "P\xC3\xADsma / \xC5\xBD\xC4\xBEt\xC3\xA9", "12-pisma---zlte.png"},
+        {3, "\xE2\x82\xAC", "03--.png"}, // a letter outside the table
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PictureName(c.index, c.title), c.name) << c.title;
+    ScriptError error;
+    const auto steps = ParseScript("walk-pages out/demo\n", &error);
+    ASSERT_TRUE(steps.has_value());
+    EXPECT_EQ((*steps)[0].command, Command::WalkPages);
+    EXPECT_EQ((*steps)[0].text, "out/demo");
+    EXPECT_FALSE(ParseScript("walk-pages\n", &error).has_value());
+}
+
+} // namespace
+} // namespace drvsim
