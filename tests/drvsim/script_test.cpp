@@ -124,7 +124,10 @@ TEST(DrvsimScript, PictureNames) {
     const Case cases[] = {
         {0, "Rozvrhnutie", "00-rozvrhnutie.png"},
         {5, "Spotrebn\xC3\xBD materi\xC3\xA1l", "05-spotrebny-material.png"},
-        {7, "O aplik\xC3\xA1" "cii", "07-o-aplikacii.png"},
+        {7,
+         "O aplik\xC3\xA1"
+         "cii",
+         "07-o-aplikacii.png"},
         {12, "P\xC3\xADsma / \xC5\xBD\xC4\xBEt\xC3\xA9", "12-pisma---zlte.png"},
         {3, "\xE2\x82\xAC", "03--.png"}, // a letter outside the table
     };
@@ -136,6 +139,14 @@ TEST(DrvsimScript, PictureNames) {
     EXPECT_EQ((*steps)[0].command, Command::WalkPages);
     EXPECT_EQ((*steps)[0].text, "out/demo");
     EXPECT_FALSE(ParseScript("walk-pages\n", &error).has_value());
+    const auto pages = ParseScript("expect-pages Rozvrhnutie|Papier|O aplik\xC3\xA1"
+                                   "cii\n",
+                                   &error);
+    ASSERT_TRUE(pages.has_value());
+    EXPECT_EQ((*pages)[0].command, Command::ExpectPages);
+    EXPECT_EQ((*pages)[0].text, "Rozvrhnutie|Papier|O aplik\xC3\xA1"
+                                "cii");
+    EXPECT_FALSE(ParseScript("expect-pages\n", &error).has_value());
 }
 
 } // namespace

@@ -39,6 +39,7 @@ constexpr CommandName kCommands[] = {
     {"cancel", Command::Cancel},
     {"screenshot", Command::Screenshot},
     {"walk-pages", Command::WalkPages},
+    {"expect-pages", Command::ExpectPages},
 };
 
 constexpr NamedId kAnswers[] = {{"IDOK", 1}, {"IDCANCEL", 2}, {"IDYES", 6}, {"IDNO", 7}};
@@ -155,6 +156,11 @@ std::optional<std::string> ParseArguments(ScriptStep& step, std::string_view res
         return std::nullopt;
     case Command::ExpectMessage:
         step.text = Unescape(rest);
+        return std::nullopt;
+    case Command::ExpectPages:
+        step.text = Unescape(rest);
+        if (step.text.empty())
+            return "the page titles are missing";
         return std::nullopt;
     case Command::Answer: {
         const std::string_view word = NextWord(rest);

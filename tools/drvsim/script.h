@@ -20,6 +20,7 @@
 //   ok, cancel              press OK or Cancel of the dialog, or of the sheet
 //   screenshot FILE.png     save the program's windows as a PNG picture
 //   walk-pages DIR          select every page in turn and save DIR/NN-title.png of each
+//   expect-pages T1|T2|...  the sheet's tab captions, all of them, in order
 //
 // ID is a number or a name of res/resource.h (IDC_..., IDD_..., IDOK, IDCANCEL, IDHELP).
 // TEXT is UTF-8, the rest of the line after one blank; trailing blanks are dropped, and the
@@ -50,6 +51,7 @@ enum class Command {
     Cancel,
     Screenshot,
     WalkPages,
+    ExpectPages,
 };
 
 struct ScriptStep {

@@ -282,6 +282,14 @@ std::optional<std::string> SheetAutomation::Execute(const ScriptStep& step) {
         return Screenshot(step.text);
     case Command::WalkPages:
         return WalkPages(step.text);
+    case Command::ExpectPages: {
+        std::wstring shown;
+        for (const std::wstring& title : TabTitles())
+            shown += (shown.empty() ? L"" : L"|") + title;
+        if (shown != Wide(step.text))
+            return "the pages are " + Quote(shown);
+        return std::nullopt;
+    }
     }
     return "unknown command";
 }

@@ -1,0 +1,251 @@
+#!/usr/bin/env bash
+# The run of the real program under Wine, driven by drvsim as the driver: answers after OK and
+# Cancel, runs that end before the sheet, odd pokes, a wrong topic, two advise links, the driver
+# hanging up while the sheet is shown, the pages of document and device properties, the PPD path
+# rule, the colour flag and the reset from the About page. Answers are checked byte for byte.
+#
+#   tests/e2e/program_e2e.sh BUILD_DIR     (a mingw build with bin/vela40ps.exe and bin/drvsim.exe)
+#
+# Needs the Wine environment of scripts/wine-env (VELA_WINEPREFIX chooses the prefix), a display
+# and a running wineserver (scripts/lib.sh: vela_start_xvfb, vela_start_wineserver). Prints one
+# line per case and a RESULT line; the exit status is non-zero when a case failed.
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=${1:?usage: program_e2e.sh BUILD_DIR}
+source "$root/scripts/wine-env"
+
+for exe in vela40ps drvsim; do
+    [ -f "$build/bin/$exe.exe" ] || { echo "program_e2e: $build/bin/$exe.exe is missing"; exit 2; }
+done
+
+printer="Vela E2E"
+driver_data="HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$printer\\PrinterDriverData"
+work=$(mktemp -d "${TMPDIR:-/tmp}/program-e2e.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+# The PPDs beside short driver paths on drive C: (the block holds at most 63 characters).
+ppd_dir="$WINEPREFIX/drive_c/vela-e2e"
+rm -rf "$ppd_dir"
+mkdir -p "$ppd_dir"
+cp "$root/samples/vela-demo.ppd" "$ppd_dir/VELAE2E.PPD"
+printf '*PPD-Adobe: "4.3"\r\n*NickName: "CMYK only"\r\n*Extensions: CMYK\r\n' >"$ppd_dir/CMYK.PPD"
+printf '*PPD-Adobe: "4.3"\r\n*NickName: "Mono"\r\n*ColorDevice: False\r\n' >"$ppd_dir/MONO.PPD"
+# The last three characters of the driver path become "ppd", whatever they are.
+cp "$ppd_dir/CMYK.PPD" "$ppd_dir/rule.abcppd"
+demo='C:\vela-e2e\VELAE2E.DLL'
+
+# The printer's default font table; its current one is absent until the reset copies it.
+cat >"$work/fonts.reg" <<REG
+REGEDIT4
+
+[${driver_data/HKLM/HKEY_LOCAL_MACHINE}]
+"DfltFontSub"=hex:41,72,69,61,6c,00,48,65,6c,76,65,74,69,63,61,00,00
+REG
+wine regedit /S "$(winepath -w "$work/fonts.reg")" </dev/null >/dev/null 2>&1
+wine reg delete "$driver_data" /v FontSub /f </dev/null >/dev/null 2>&1
+
+passed=0
+failed=0
+problems=()
+fail() { problems+=("$*"); }
+finish_case() { # NAME
+    if [ ${#problems[@]} -eq 0 ]; then
+        passed=$((passed + 1))
+        echo "PASS $1"
+    else
+        failed=$((failed + 1))
+        echo "FAIL $1: ${problems[*]}"
+        sed 's/^/    /' "$work/$1.log"
+    fi
+    problems=()
+}
+
+# drv NAME [SCRIPT] -- DRVSIM-OPTIONS...: runs drvsim for the printer; its output is in
+# $work/NAME.log, the answer in $work/NAME.answer and the sent message in $work/NAME.sent.
+drv() {
+    local name=$1 script=${2:-}
+    shift 2
+    local args=(--printer "$printer" --answer "$name.answer" --sent "$name.sent")
+    [ -n "$script" ] && args+=(--script "$(winepath -w "$here/$script" | tr -d '\r')")
+    (cd "$work" && timeout 120 wine "$build/bin/drvsim.exe" "${args[@]}" "$@" \
+        </dev/null >"$work/$name.log" 2>&1)
+    local rc=$?
+    [ $rc -eq 0 ] || fail "drvsim exit status $rc"
+}
+
+# expect_line NAME TEXT: drvsim printed a line that is exactly TEXT (after the CR).
+expect_line() {
+    tr -d '\r' <"$work/$1.log" | grep -qxF -- "$2" || fail "no line \"$2\""
+}
+expect_no_line() {
+    ! tr -d '\r' <"$work/$1.log" | grep -qF -- "$2" || fail "unexpected \"$2\""
+}
+# The program ended on its own (drvsim waits a bounded time for that).
+expect_ended() {
+    tr -d '\r' <"$work/$1.log" | grep -q '^program: ended, exit code 0' || fail "the program did not end"
+}
+
+# bytes_are NAME HEX: the answer file holds exactly these bytes.
+bytes_are() {
+    local got
+    got=$(od -An -tx1 -v "$work/$1.answer" 2>/dev/null | tr -d ' \n')
+    [ "$got" = "$2" ] || fail "answer bytes $got, expected $2"
+}
+
+# field NAME FILE OFFSET TYPE: a little-endian field of a message (offsets of the block + 12).
+field() {
+    python3 - "$work/$1.$2" "$3" "$4" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+offset, kind = int(sys.argv[2]) + 12, sys.argv[3]
+if kind == "text":
+    print(data[offset:data.index(b"\0", offset)].decode("cp1250"))
+else:
+    print(struct.unpack_from("<" + kind, data, offset)[0])
+PY
+}
+expect_field() { # NAME OFFSET TYPE VALUE [WHAT]
+    local got
+    got=$(field "$1" answer "$2" "$3" 2>/dev/null)
+    [ "$got" = "$4" ] || fail "${5:-offset $2} is \"$got\", expected \"$4\""
+}
+
+# The answer after OK: size 1312, type 1, owner window 0, the colour flag from the PPD, every
+# other byte of the block, the random reserved ones included, as sent.
+check_ok_answer() { # NAME
+    local name=$1
+    [ "$(stat -c %s "$work/$name.answer" 2>/dev/null)" = 1312 ] || { fail "no 1312-byte answer"; return; }
+    [ "$(od -An -tx1 -N12 "$work/$name.answer" | tr -d ' \n')" = 200500000100000000000000 ] ||
+        fail "header $(od -An -tx1 -N12 "$work/$name.answer" | tr -d ' \n')"
+    python3 - "$work/$name.sent" "$work/$name.answer" <<'PY' || fail "block bytes differ"
+import sys
+sent, answer = (open(p, "rb").read()[12:1312] for p in sys.argv[1:3])
+# colorDevice (147, 2 bytes) comes from the PPD.
+changed = [i for i in range(1300) if sent[i] != answer[i] and i not in (147, 148)]
+if changed:
+    print("    changed block bytes:", changed[:20])
+    sys.exit(1)
+PY
+}
+
+# --- OK and Cancel -----------------------------------------------------------------------------
+# The sheet's owner is a window of drvsim, as the driver's own window would be.
+drv ok program_ok.txt --driver "$demo" --random-reserved 1234 --owner self
+expect_line ok "poke 1: 1312 bytes, acknowledged"
+expect_line ok "reserved bytes differing: 0"
+tr -d '\r' <"$work/ok.log" | grep -qE '^message\.ownerWindow: [1-9][0-9]* -> 0$' ||
+    fail "the owner window did not become 0"
+check_ok_answer ok
+expect_field ok 147 h 1 colorDevice
+expect_ended ok
+finish_case ok
+
+drv cancel program_cancel.txt --driver "$demo"
+bytes_are cancel 0800000002000000
+expect_line cancel "answer: cancel, 8 bytes, size 8, type 2"
+expect_ended cancel
+finish_case cancel
+
+# --- runs that end before the sheet -------------------------------------------------------------
+drv no-poke "" --driver "$demo" --no-poke
+expect_line no-poke "sheet: none"
+expect_line no-poke "answer: none"
+expect_ended no-poke
+finish_case no-poke
+
+drv missing-ppd program_ok.txt --driver 'C:\vela-e2e\MISSING.DLL'
+expect_line missing-ppd "poke 1: 1312 bytes, acknowledged"
+expect_line missing-ppd "sheet: none"
+expect_line missing-ppd "answer: none"
+expect_ended missing-ppd
+finish_case missing-ppd
+
+drv other-topic "" --driver "$demo" --topic SYSTEM
+expect_line other-topic "connection: refused or no server"
+expect_line other-topic "sheet: none"
+expect_line other-topic "answer: none"
+expect_ended other-topic
+finish_case other-topic
+
+# --- odd pokes ----------------------------------------------------------------------------------
+drv ignored-pokes program_ok.txt --driver "$demo" --random-reserved 5 --poke 28 --poke 0 --poke 1312
+expect_line ignored-pokes "poke 1: 28 bytes, acknowledged"
+expect_line ignored-pokes "poke 2: 0 bytes, acknowledged"
+expect_line ignored-pokes "poke 3: 1312 bytes, acknowledged"
+check_ok_answer ignored-pokes
+finish_case ignored-pokes
+
+drv long-poke program_ok.txt --driver "$demo" --random-reserved 6 --poke 1400
+expect_line long-poke "poke 1: 1400 bytes, acknowledged"
+check_ok_answer long-poke
+finish_case long-poke
+
+# --- two advise links: one gets the message, the other a length of 0 ----------------------------
+drv two-links program_ok.txt --driver "$demo" --links 2
+expect_line two-links "connection: VELA40PSSRV DDI, 2 advise links"
+full=$(tr -d '\r' <"$work/two-links.log" | grep -c '^link [12]: answer of 1312 bytes$')
+empty=$(tr -d '\r' <"$work/two-links.log" | grep -c '^link [12]: data message without data (length 0)$')
+[ "$full" = 1 ] && [ "$empty" = 1 ] || fail "$full full and $empty empty answers"
+check_ok_answer two-links
+finish_case two-links
+
+# --- the driver hangs up while the sheet is shown ----------------------------------------------
+drv hang-up "" --driver "$demo" --disconnect-when-shown
+expect_line hang-up "connection: ended by drvsim while the sheet is shown"
+expect_line hang-up "answer: none"
+expect_ended hang-up
+finish_case hang-up
+
+# --- pages of document and device properties ----------------------------------------------------
+drv document-pages program_document_pages.txt --driver "$demo"
+expect_line document-pages "answer: cancel, 8 bytes, size 8, type 2"
+finish_case document-pages
+
+drv device-pages program_device_pages.txt --driver "$demo" --device
+expect_line device-pages "answer: cancel, 8 bytes, size 8, type 2"
+finish_case device-pages
+
+# --- the PPD path: the last three characters of the driver path become "ppd" ------------------
+drv ppd-path program_ok.txt --driver 'C:\vela-e2e\rule.abcdef'
+check_ok_answer ppd-path
+finish_case ppd-path
+
+# --- the colour flag comes from the PPD -------------------------------------------------------
+drv cmyk program_ok.txt --driver 'C:\vela-e2e\CMYK.DLL' --set colorDevice=0
+expect_line cmyk "colorDevice: 0 -> 1"
+expect_field cmyk 147 h 1 colorDevice
+finish_case cmyk
+
+drv mono program_ok.txt --driver 'C:\vela-e2e\MONO.DLL' --set colorDevice=1
+expect_line mono "colorDevice: 1 -> 0"
+expect_field mono 147 h 0 colorDevice
+finish_case mono
+
+# --- the reset from the About page ------------------------------------------------------------
+drv reset program_reset.txt --driver "$demo" --random-reserved 77 --set copies=5 --set scale=50 \
+    --set paperSize=1 --set mediaType=2 --set resolutionCode=3 --set resolutionDpi=1200 \
+    --set watermarkCode=3 --set watermarkName=TAJNE --set fontSubstitution=0 --set tonerSaving=1 \
+    --set accountingAuthor=jana
+expect_field reset 611 h 1 copies
+expect_field reset 613 h 100 scale
+expect_field reset 169 h 9 "paperSize (the PPD's A4)"
+expect_field reset 173 h 1 "mediaType (PlainPaper)"
+expect_field reset 193 h 2 "resolutionCode (600dpi)"
+expect_field reset 189 i 600 resolutionDpi
+expect_field reset 197 h 7 "halftoneType (Standard)"
+expect_field reset 836 h 1 watermarkCode
+expect_field reset 840 text "Žiadny" watermarkName
+expect_field reset 872 text "Vodoznak" watermarkText
+expect_field reset 1278 h 1 fontSubstitution
+expect_field reset 201 h 0 tonerSaving
+expect_field reset 1004 text jana "accountingAuthor (kept)"
+expect_line reset "reserved bytes differing: 0"
+# The current font table is now the default one, byte for byte.
+fonts=$(wine reg query "$driver_data" /v FontSub </dev/null 2>/dev/null | tr -d '\r' |
+    awk '$1 == "FontSub" {print toupper($3)}')
+[ "$fonts" = 417269616C0048656C7665746963610000 ] || fail "FontSub is \"$fonts\""
+finish_case reset
+
+echo "RESULT $passed of $((passed + failed)) end-to-end cases passed"
+[ $failed -eq 0 ]
