@@ -156,6 +156,46 @@ TEST_F(RunTest, DisconnectWhileShownEndsTheSheet) {
     link.Close();
 }
 
+// A poke that arrives while the sheet is shown (the receive has returned and its buffer is gone)
+// changes nothing: the answer is the block received first.
+TEST_F(RunTest, LatePokeWritesNothing) {
+    const PrinterSettingsBlock sent = DriverBlock(WritePpd("vela.ppd", kColorPpd));
+    const std::size_t conv = Driver(Message(sent, 0));
+    host.OnSheet([&] {
+        PrinterSettingsBlock other = sent;
+        other.setCopies(99);
+        other.setPrinterName("In\xFD");
+        dde.Poke(conv, kDdeItemName, Message(other, 0x777));
+        EXPECT_FALSE(dde.PumpMessages());
+        EXPECT_EQ(dde.conversation(conv).pokeResults.back(), platform::kDdeFack);
+        EXPECT_EQ(TheApp().settings.copies(), sent.copies());
+        host.PressOk();
+    });
+    EXPECT_EQ(RunConfigApp(TheApp(), link, registry), RunOutcome::SentSettings);
+    const std::vector<Bytes> answers = Deliveries(conv);
+    ASSERT_EQ(answers.size(), 1u);
+    const std::optional<SettingsMessage> answer = ParseSettingsMessage(answers[0]);
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(answer->block.copies(), sent.copies());
+    EXPECT_EQ(answer->block.printerName(), sent.printerName());
+}
+
+// A connection on another topic while the sheet is shown is refused; the failure it leaves does
+// not crash the run: OK still ends it and closes the link.
+TEST_F(RunTest, StrangerWhileShownDoesNotCrash) {
+    const std::size_t conv = Driver(Message(DriverBlock(WritePpd("vela.ppd", kColorPpd)), 0));
+    host.OnSheet([&] {
+        const std::size_t stranger = dde.Connect(kDdeServiceName, "SYSTEM");
+        dde.PumpMessages();
+        EXPECT_NE(dde.conversation(stranger).state,
+                  platform::SimulatedDdeml::ConversationState::Connected);
+        host.PressOk();
+    });
+    EXPECT_EQ(RunConfigApp(TheApp(), link, registry), RunOutcome::SentSettings);
+    EXPECT_EQ(link.status(), kLinkClosed);
+    EXPECT_LE(Deliveries(conv).size(), 1u);
+}
+
 // The pages: the document pages, the device pages only with devicePropertiesMode, About last,
 // all in the fixed order.
 TEST_F(RunTest, PagesFollowDevicePropertiesMode) {
