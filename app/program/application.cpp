@@ -29,7 +29,8 @@ std::string PpdPathOfDriverFile(std::string_view driverFilePath) {
 
 RunOutcome RunConfigApp(ConfigApp& app, DriverLink& link, platform::Registry& registry,
                         const net::SnmpOptions& snmp) {
-    // The start-up query's tables, fresh for this run.
+    // A run starts without a model and with the start-up query's tables fresh.
+    app.SetPpdDocument(nullptr);
     app.startupScalars = net::ScalarTable();
     app.startupColumns = net::ColumnTable();
 
