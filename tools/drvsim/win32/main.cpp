@@ -122,6 +122,7 @@ struct Program {
     DWORD id = 0;
     std::int64_t started = 0;
     bool everShown = false; // any visible window seen
+    bool attached = false;  // started separately, found through its conversation
 };
 
 bool StartProgram(const std::wstring& path, Program& program) {
@@ -148,6 +149,7 @@ bool FindProgram(HWND serverWindow, Program& program) {
                                       PROCESS_VM_READ | PROCESS_VM_WRITE,
                                   FALSE, program.id);
     program.started = NowMs();
+    program.attached = true;
     return program.process != nullptr;
 }
 
@@ -167,7 +169,8 @@ void AwaitEnd(Program& program, int ms) {
     DWORD code = 0;
     if (HasEnded(program.process) && GetExitCodeProcess(program.process, &code))
         std::cout << "program: ended, exit code " << code << ", " << (NowMs() - program.started)
-                  << " ms after it started" << std::endl;
+                  << " ms after drvsim " << (program.attached ? "found" : "started") << " it"
+                  << std::endl;
     else
         std::cout << "program: still running after " << ms << " ms" << std::endl;
 }
