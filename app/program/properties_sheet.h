@@ -20,12 +20,13 @@ public:
     PropertiesSheet(std::string_view caption, std::uintptr_t ownerWindow, bool deviceProperties);
 
 private:
-    // Pages are constructed in this order and destroyed in the reverse one; the order in which
-    // they are shown is set in the constructor.
-    pages::CLayout layout_;
-    pages::CPaper paper_;
+    // Pages are constructed in this order and destroyed in the reverse one: Fonts, Settings,
+    // Consumables, About, Overlay, Features, Paper, Layout. The order in which they are shown
+    // is set in the constructor.
     pages::CConsumables consumables_;
     CAbout about_;
+    pages::CPaper paper_;
+    pages::CLayout layout_;
 };
 
 } // namespace app
