@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The run of the real program under Wine, driven by drvsim as the driver: answers after OK and
-# Cancel, runs that end before the sheet, odd pokes, a wrong topic, two advise links, the driver
-# hanging up while the sheet is shown, the pages of document and device properties, the PPD path
-# rule, the colour flag and the reset from the About page. Answers are checked byte for byte.
+# Cancel, runs that end before the sheet, odd pokes, a wrong topic or item, two advise links,
+# the driver hanging up while the sheet is shown, the pages of document and device properties,
+# the PPD path rule, the colour flag and the reset from the About page. Answers are checked byte
+# for byte.
 #
 #   tests/e2e/program_e2e.sh BUILD_DIR     (a mingw build with bin/vela40ps.exe and bin/drvsim.exe)
 #
@@ -167,6 +168,13 @@ expect_line other-topic "sheet: none"
 expect_line other-topic "answer: none"
 expect_ended other-topic
 finish_case other-topic
+
+drv other-item "" --driver "$demo" --item Status
+expect_line other-item "poke 1: 1312 bytes, not acknowledged"
+expect_line other-item "sheet: none"
+expect_line other-item "answer: none"
+expect_ended other-item
+finish_case other-item
 
 # --- odd pokes ----------------------------------------------------------------------------------
 drv ignored-pokes program_ok.txt --driver "$demo" --random-reserved 5 --poke 28 --poke 0 --poke 1312

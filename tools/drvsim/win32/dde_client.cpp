@@ -74,8 +74,11 @@ bool DdeClient::Poke(const std::vector<std::uint8_t>& bytes) {
     BYTE empty = 0;
     BYTE* data = bytes.empty() ? &empty : const_cast<BYTE*>(bytes.data());
     DWORD result = 0;
-    return DdeClientTransaction(data, static_cast<DWORD>(bytes.size()), link.conversation,
-                                link.pokeItem, format_, XTYP_POKE, 5000, &result) != nullptr;
+    const bool done =
+        DdeClientTransaction(data, static_cast<DWORD>(bytes.size()), link.conversation,
+                             link.pokeItem, format_, XTYP_POKE, 5000, &result) != nullptr;
+    // The server's acknowledgement is in the status word: DDE_FACK, or not processed.
+    return done && (result & DDE_FACK) != 0;
 }
 
 void DdeClient::DisconnectAll() {
