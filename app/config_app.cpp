@@ -11,7 +11,9 @@ ConfigApp::~ConfigApp() {
 }
 
 void ConfigApp::SetPpdDocument(const ppd::PpdDocument* document) {
-    if (ppdDocument != nullptr && ppdDocument != document)
+    // Every document handed over is a reference of its own (the loader's cache may hand out
+    // the same document again), so the one held before is given back even when it is the same.
+    if (ppdDocument != nullptr)
         ppd::FreePpdDocument(ppdDocument);
     ppdDocument = document;
 }

@@ -40,7 +40,8 @@ public:
     // The property sheet while it runs; null otherwise.
     ui::PropertySheet* mainWindow = nullptr;
 
-    // Replaces the PPD model, releasing the previous one.
+    // Takes over one reference to `document` (from LoadPpdDocument) and gives back the one
+    // held before.
     void SetPpdDocument(const ppd::PpdDocument* document);
 };
 

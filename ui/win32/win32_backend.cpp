@@ -626,7 +626,12 @@ int Win32Backend::RunSheet(PropertySheet& sheet) {
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof(PROPSHEETHEADERW);
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP;
-    header.hwndParent = reinterpret_cast<HWND>(sheet.GetOwnerWindow());
+    // The owner comes from another process and may be gone by now; a handle that is no window
+    // would make PropertySheetW fail, so the sheet is then shown without an owner.
+    HWND owner = reinterpret_cast<HWND>(sheet.GetOwnerWindow());
+    if (owner != nullptr && !IsWindow(owner))
+        owner = nullptr;
+    header.hwndParent = owner;
     header.hInstance = GetModuleHandleW(nullptr);
     header.pszCaption = caption.c_str();
     header.nPages = static_cast<UINT>(sheetPages.size());
