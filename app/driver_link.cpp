@@ -114,10 +114,12 @@ int DriverLink::Receive(std::uint8_t* buffer, std::uint32_t capacity, std::uint3
     receiveBuffer_ = buffer;
     receiveCapacity_ = capacity;
     received_ = 0;
+    operating_ = true;
     // The caller's buffer is gone after the call: a later poke must not reach it.
     OnExit unregister([this] {
         receiveBuffer_ = nullptr;
         receiveCapacity_ = 0;
+        operating_ = false;
     });
     return Wait(timeoutMs);
 }
@@ -130,9 +132,11 @@ int DriverLink::Send(const std::uint8_t* data, std::uint32_t length, std::uint32
     }
     pendingData_ = data;
     pendingLength_ = length;
+    operating_ = true;
     OnExit withdraw([this] {
         pendingData_ = nullptr;
         pendingLength_ = 0;
+        operating_ = false;
     });
     ddeml_.PostAdvise(instance_, topicHandle_, itemHandle_);
     RaiseCallbackFailure();
@@ -208,12 +212,21 @@ DriverLink::OnDdeTransaction(const platform::DdeTransaction& transaction) noexce
     if (callbackFailure_ != 0 && transaction.type != platform::kXtypDisconnect) {
         return 0;
     }
+    const int statusBefore = status_;
     try {
         return Handle(transaction);
     } catch (const DriverLinkError& error) {
         callbackFailure_ = error.code();
     } catch (...) {
         callbackFailure_ = kLinkMissingHandle;
+    }
+    if (!operating_) {
+        // Between operations (while the sheet is shown) nobody waits for this outcome: the
+        // transaction is refused, and the link stays as it was, so a stranger's connection
+        // does not cost the driver its answer.
+        status_ = statusBefore;
+        callbackFailure_ = 0;
+        return 0;
     }
     // A connection request arrives as a sent message, handled inside GetMessage, which goes on
     // waiting for a posted one: post one so that a waiting operation raises the failure now.

@@ -138,6 +138,8 @@ private:
     // callback refuses every transaction but a disconnect.
     int callbackFailure_ = 0;
     bool closing_ = false;
+    // A Receive or Send is under way: someone waits for what the callback meets.
+    bool operating_ = false;
 };
 
 // The process's link, over the platform's DDEML and the calling thread's queue.
