@@ -77,6 +77,7 @@ ui::MessageMap CAbout::GetMessageMap() const {
         ui::OnClicked(IDC_ABOUT_PRINTER_LINK, &CAbout::OnPrinterPage),
         ui::OnClicked(IDC_ABOUT_SHOP_LINK, &CAbout::OnShopPage),
         ui::OnClicked(IDC_ABOUT_RESET, &CAbout::OnReset),
+        ui::OnCommand(IDC_ABOUT_TEXT, ui::kEnSetFocus, &CAbout::OnTextFocused),
         ui::OnDrawItem(IDC_ABOUT_PRINTER_LINK, &CAbout::OnDrawPrinterLink),
         ui::OnDrawItem(IDC_ABOUT_SHOP_LINK, &CAbout::OnDrawShopLink),
     };
@@ -107,6 +108,13 @@ void CAbout::OnShopPage() {
 void CAbout::OnReset() {
     ConfigApp& app = TheApp();
     ResetSettingsToDefaults(app.settings, app.ppdDocument, platform::registry());
+}
+
+// The dialog manager selects the whole text of an edit it moves the focus to (when the page
+// opens on it, or by the Tab key); the notices are read, not edited, so the selection collapses
+// to the caret. A click keeps its caret position, and what the user selects afterwards stays.
+void CAbout::OnTextFocused() {
+    text_.SetSel(-1, 0);
 }
 
 void CAbout::OnDrawPrinterLink(ui::DrawItem& item) {

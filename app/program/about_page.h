@@ -37,6 +37,7 @@ private:
     void OnPrinterPage();
     void OnShopPage();
     void OnReset();
+    void OnTextFocused();
     void OnDrawPrinterLink(ui::DrawItem& item);
     void OnDrawShopLink(ui::DrawItem& item);
     // Centres the picture horizontally on the page and halfway between the page's top and the

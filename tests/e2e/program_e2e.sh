@@ -2,8 +2,8 @@
 # The run of the real program under Wine, driven by drvsim as the driver: answers after OK and
 # Cancel, runs that end before the sheet, odd pokes, a wrong topic or item, two advise links,
 # the driver hanging up while the sheet is shown, the pages of document and device properties,
-# the PPD path rule, the colour flag and the reset from the About page. Answers are checked byte
-# for byte.
+# the PPD path rule, the colour flag and the reset from the About page (also after choices on the
+# Layout page). Answers are checked byte for byte.
 #
 #   tests/e2e/program_e2e.sh BUILD_DIR     (a mingw build with bin/vela40ps.exe and bin/drvsim.exe)
 #
@@ -254,6 +254,13 @@ fonts=$(wine reg query "$driver_data" /v FontSub </dev/null 2>/dev/null | tr -d 
     awk '$1 == "FontSub" {print toupper($3)}')
 [ "$fonts" = 417269616C0048656C7665746963610000 ] || fail "FontSub is \"$fonts\""
 finish_case reset
+
+# The reset after choices on the Layout page: its radio buttons do not write them back.
+drv reset-layout program_reset_layout.txt --driver "$demo" --set duplexerInstalled=1
+expect_field reset-layout 161 h 1 orientation
+expect_field reset-layout 163 h 1 duplexMode
+expect_ended reset-layout
+finish_case reset-layout
 
 echo "RESULT $passed of $((passed + failed)) end-to-end cases passed"
 [ $failed -eq 0 ]

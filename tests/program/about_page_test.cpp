@@ -163,6 +163,21 @@ TEST_F(AboutPageTest, LinksStartTheBrowser) {
     EXPECT_EQ(longCommand.size() + 1, pages::kMaxBrowserCommandBytes);
 }
 
+// The notices come up without a selection, whether the page opens on them or the Tab key
+// brings the focus back to them (the dialog manager selects an edit's whole text then).
+TEST_F(AboutPageTest, TextShowsNoSelection) {
+    OnPage([&] {
+        const ui::Handle text = host.Control(IDC_ABOUT_TEXT).GetHandle();
+        EXPECT_EQ(host.FocusedId(), IDC_ABOUT_TEXT);
+        const auto [openStart, openEnd] = host.EditSelection(text);
+        EXPECT_EQ(openStart, openEnd);
+        host.FocusControl(IDC_ABOUT_RESET);
+        host.FocusControl(IDC_ABOUT_TEXT);
+        const auto [backStart, backEnd] = host.EditSelection(text);
+        EXPECT_EQ(backStart, backEnd);
+    });
+}
+
 // Context help: the page's own id, and each control's id.
 TEST_F(AboutPageTest, ContextHelpIds) {
     OnPage([&] {

@@ -28,7 +28,8 @@ const DialogItemTemplate* ItemWithId(const DialogTemplate& dialog, int id) {
 TEST(ResourceFile, FindsTheRecordsOfTheTestScript) {
     const std::optional<ResourceFile> file = ResourceFile::Parse(testing::TestResources());
     ASSERT_TRUE(file);
-    for (int id : {IDD_CONFORMANCE, IDD_PAGE_ONE, IDD_PAGE_TWO, IDD_PAGE_THREE, IDD_SMALL})
+    for (int id :
+         {IDD_CONFORMANCE, IDD_PAGE_ONE, IDD_PAGE_TWO, IDD_PAGE_THREE, IDD_SMALL, IDD_PAGE_RADIOS})
         EXPECT_NE(file->Find(kResourceDialog, id), nullptr) << id;
     EXPECT_NE(file->Find(kResourceBitmap, IDB_TEST_WIDE), nullptr);
     EXPECT_NE(file->Find(kResourceManifest, 1), nullptr);

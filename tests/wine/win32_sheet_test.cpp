@@ -156,6 +156,94 @@ TEST(Win32Dialog, KeyboardNavigationAndMnemonics) {
     EXPECT_THAT(automation.TakeFailures(), ::testing::IsEmpty());
 }
 
+// A page of three automatic radio buttons that logs the clicks it hears.
+class RadioPage : public PropertyPage {
+public:
+    explicit RadioPage(std::vector<std::string>& log) : PropertyPage(IDD_PAGE_RADIOS), log_(log) {}
+
+protected:
+    MessageMap GetMessageMap() const override {
+        static const MessageEntry entries[] = {
+            OnClicked(IDC_PAGE_RADIO_1, &RadioPage::OnRadio),
+            OnClicked(IDC_PAGE_RADIO_2, &RadioPage::OnRadio),
+            OnClicked(IDC_PAGE_RADIO_3, &RadioPage::OnRadio),
+        };
+        return entries;
+    }
+
+private:
+    void OnRadio(int id) { log_.push_back("radio " + std::to_string(id - IDC_PAGE_RADIO_1 + 1)); }
+    std::vector<std::string>& log_;
+};
+
+// Pumps what is queued through the sheet's own keyboard handling (Ctrl+Tab, then the dialog
+// manager), as its modal loop does.
+void PumpSheet(HWND sheet) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (!PropSheet_IsDialogMessage(sheet, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+// A key typed on the focused window, with Ctrl held down when `control`.
+void Key(HWND sheet, WPARAM key, bool control = false) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    const BYTE saved = state[VK_CONTROL];
+    if (control) {
+        state[VK_CONTROL] = 0x80;
+        SetKeyboardState(state);
+    }
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    PumpSheet(sheet);
+    state[VK_CONTROL] = saved;
+    SetKeyboardState(state);
+}
+
+// The user's clicks and arrow keys on the current page's radio buttons reach the page; after
+// Ctrl+Tab the keys no longer go to the hidden page, and what its radio buttons report without
+// the user (Windows reports a click when the focus reaches a radio button; a click sent to an
+// invisible button) does not reach it either, so it cannot write what it shows over settings
+// changed elsewhere.
+TEST(Win32Sheet, OnlyTheCurrentPageHearsItsRadioButtons) {
+    Win32Automation automation;
+    std::vector<std::string> log;
+    std::vector<std::string> pages;
+    RadioPage radios(log);
+    RecordingPage other(IDD_PAGE_TWO, "2", pages);
+    PropertySheet sheet("Vo\xBE\x62y");
+    sheet.AddPage(radios);
+    sheet.AddPage(other);
+    automation.OnSheet([&] {
+        const HWND window = ToHwnd(sheet.GetHandle());
+        const HWND page = ToHwnd(radios.GetHandle());
+        const HWND first = GetDlgItem(page, IDC_PAGE_RADIO_1);
+        automation.Click(IDC_PAGE_RADIO_1);
+        Key(window, VK_DOWN);
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_PAGE_RADIO_2);
+        EXPECT_EQ(radios.IsDlgButtonChecked(IDC_PAGE_RADIO_2), kChecked);
+
+        Key(window, VK_TAB, true);
+        ASSERT_EQ(sheet.GetActiveIndex(), 1);
+        ASSERT_FALSE(IsChild(page, GetFocus())); // typing on a hidden page hangs Wine
+        Key(window, VK_SPACE);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_PAGE_RADIO_1, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(first));
+        SendMessageW(first, BM_CLICK, 0, 0);
+
+        EXPECT_TRUE(sheet.SetActivePage(0));
+        automation.Click(IDC_PAGE_RADIO_3);
+        automation.PressOk();
+    });
+    EXPECT_EQ(sheet.DoModal(), kIdOk);
+    EXPECT_THAT(log, ElementsAre("radio 1", "radio 2", "radio 3"));
+    EXPECT_THAT(automation.TakeFailures(), ::testing::IsEmpty());
+}
+
 // Texts reach the real controls as the Slovak letters the resource script and the code page
 // 1250 bytes say, and the common controls are version 6.
 TEST(Win32Dialog, SlovakTextsAndCommonControls6) {

@@ -177,6 +177,8 @@ struct HeadlessBackend::Node {
     int bitmapId = 0;
     Size imageSize;
 
+    int pageCodeDepth = 0; // a page's own routines running (see PageHearsControls)
+
     bool Enabled() const { return !(style & kWsDisabled); }
     bool Visible() const { return (style & kWsVisible) != 0; }
     unsigned ButtonType() const { return style & kBsTypeMask; }
@@ -540,6 +542,13 @@ void HeadlessBackend::SetSel(Handle edit, int start, int end) {
     start = std::min(start, length);
     node->selStart = std::min(start, end);
     node->selEnd = std::max(start, end);
+}
+
+std::pair<int, int> HeadlessBackend::EditSelection(Handle edit) const {
+    const Node* node = Find(edit);
+    if (!node || node->kind != ControlKind::Edit)
+        return {0, 0};
+    return {node->selStart, node->selEnd};
 }
 
 void HeadlessBackend::SetEditText(Node* edit, std::string text, bool notify) {
@@ -994,7 +1003,35 @@ void HeadlessBackend::Notify(Node* control, int code) {
     if (!dialog || !dialog->dialog)
         return;
     notifications_.push_back({control->id, code});
+    if (!PageHearsControls(dialog))
+        return;
     DialogEvents::Command(*dialog->dialog, control->id, code);
+}
+
+bool HeadlessBackend::PageHearsControls(const Node* dialog) const {
+    const Node* sheet = dialog->parent;
+    if (!sheet || !sheet->sheet || dialog->pageCodeDepth > 0)
+        return true;
+    const SheetState& state = *sheet->sheet;
+    const Node* current =
+        state.active >= 0 ? state.pages[static_cast<size_t>(state.active)] : nullptr;
+    return !current || current == dialog;
+}
+
+template <class F>
+auto HeadlessBackend::RunPageCode(Node* page, F&& routine) {
+    struct Depth {
+        HeadlessBackend& backend;
+        std::uintptr_t handle;
+        explicit Depth(HeadlessBackend& b, Node* p) : backend(b), handle(p->handle) {
+            ++p->pageCodeDepth;
+        }
+        ~Depth() {
+            if (Node* p = backend.Find(reinterpret_cast<Handle>(handle)))
+                --p->pageCodeDepth;
+        }
+    } depth(*this, page);
+    return routine(static_cast<PropertyPage&>(*page->dialog));
 }
 
 void HeadlessBackend::RunScript(Node* window, std::function<void()> handler,
@@ -1090,8 +1127,9 @@ HeadlessBackend::Node* HeadlessBackend::SheetPageNode(Node* sheet, int index) {
         return nullptr;
     page->style |= kWsChild;
     DialogEvents::Attach(object, HandleOf(page));
-    if (DialogEvents::Initialize(object))
-        FocusFirstTabStop(page);
+    // A page is created hidden, so it takes no focus of its own (the sheet gives its start page
+    // the focus once it is shown).
+    RunPageCode(page, [](PropertyPage& p) { return DialogEvents::Initialize(p); });
     return page;
 }
 
@@ -1104,8 +1142,7 @@ bool HeadlessBackend::SheetSetCurSel(Node* sheet, int index, int skipDirection) 
         Node* page = SheetPageNode(sheet, index);
         if (!page)
             return false;
-        auto& object = static_cast<PropertyPage&>(*page->dialog);
-        if (DialogEvents::PageSetActive(object))
+        if (RunPageCode(page, [](PropertyPage& p) { return DialogEvents::PageSetActive(p); }))
             break;
         // A page that refuses is skipped in the direction of the move.
         index += skipDirection;
@@ -1119,8 +1156,13 @@ bool HeadlessBackend::SheetSetCurSel(Node* sheet, int index, int skipDirection) 
         }
     }
     if (state.active >= 0 && state.active != index &&
-        state.pages[static_cast<size_t>(state.active)])
-        state.pages[static_cast<size_t>(state.active)]->style &= ~kWsVisible;
+        state.pages[static_cast<size_t>(state.active)]) {
+        Node* leaving = state.pages[static_cast<size_t>(state.active)];
+        // The focus does not stay on a page that is no longer shown: it goes to the tabs.
+        if (focus_ && IsInside(focus_, leaving))
+            SetFocusTo(Find(Item(HandleOf(sheet), kTabControlId)));
+        leaving->style &= ~kWsVisible;
+    }
     if (Node* page = state.pages[static_cast<size_t>(index)])
         page->style |= kWsVisible;
     state.active = index;
@@ -1132,7 +1174,8 @@ bool HeadlessBackend::SheetCanSetCurSel(Node* sheet) {
     if (state.active < 0)
         return true;
     Node* page = state.pages[static_cast<size_t>(state.active)];
-    return !page || DialogEvents::PageKillActive(static_cast<PropertyPage&>(*page->dialog));
+    return !page ||
+           RunPageCode(page, [](PropertyPage& p) { return DialogEvents::PageKillActive(p); });
 }
 
 void HeadlessBackend::SheetOk(Node* sheet) {
@@ -1140,7 +1183,7 @@ void HeadlessBackend::SheetOk(Node* sheet) {
         return;
     for (Node* page : sheet->sheet->pages) {
         if (page)
-            DialogEvents::PageApply(static_cast<PropertyPage&>(*page->dialog));
+            RunPageCode(page, [](PropertyPage& p) { DialogEvents::PageApply(p); });
     }
     sheet->ended = true;
     sheet->result = kIdOk;
@@ -1150,12 +1193,13 @@ void HeadlessBackend::SheetCancel(Node* sheet) {
     SheetState& state = *sheet->sheet;
     if (state.active >= 0) {
         Node* current = state.pages[static_cast<size_t>(state.active)];
-        if (current && !DialogEvents::PageQueryCancel(static_cast<PropertyPage&>(*current->dialog)))
+        if (current &&
+            !RunPageCode(current, [](PropertyPage& p) { return DialogEvents::PageQueryCancel(p); }))
             return;
     }
     for (Node* page : state.pages) {
         if (page)
-            DialogEvents::PageReset(static_cast<PropertyPage&>(*page->dialog));
+            RunPageCode(page, [](PropertyPage& p) { DialogEvents::PageReset(p); });
     }
     sheet->ended = true;
     sheet->result = kIdCancel;

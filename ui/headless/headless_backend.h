@@ -13,6 +13,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/automation.h"
@@ -57,6 +58,8 @@ public:
     std::optional<DialogTemplate> Template(int dialogId) const;
     std::optional<Size> BitmapSize(int bitmapId) const;
     int BitmapId(Handle picture) const; // the bitmap resource a picture shows, 0 for none
+    // An edit's selection (start, end); equal when nothing is selected.
+    std::pair<int, int> EditSelection(Handle edit) const;
     int WaitCursorDepth() const { return waitCursorDepth_; }
     int WaitCursorShows() const { return waitCursorShows_; }
     const std::vector<PaintOp>& LastPaint() const { return lastPaint_; }
@@ -174,6 +177,12 @@ private:
     void CreateControl(Node* dialog, const DialogItemTemplate& item);
     void FocusFirstTabStop(Node* dialog);
     void Notify(Node* control, int code);
+    // Whether a dialog's message map hears its controls: always, but for a page of a sheet
+    // only while it is the current page or runs its own routines (as the Win32 backend).
+    bool PageHearsControls(const Node* dialog) const;
+    // Runs `routine` with the page object; the page counts as running its own code meanwhile.
+    template <class F>
+    auto RunPageCode(Node* page, F&& routine);
     void FocusNotify(Node* control, bool gained);
     void SetFocusTo(Node* node);
 

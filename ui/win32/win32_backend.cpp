@@ -1,6 +1,7 @@
 #include "ui/win32/win32_backend.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "platform/codepage1250.h"
@@ -136,23 +137,45 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return HandleCommon(window, *dialog, message, wParam, lParam) ? TRUE : FALSE;
 }
 
+// A page being hidden hands the keyboard focus to the sheet's tabs, where a click on a tab
+// leaves it too. Left on a hidden control, keys would act on it unseen (a space clicks a radio
+// button, writing that page's stale choice), and under Wine a typed character then sends the
+// dialog manager's mnemonic search round the sheet for ever.
+void MoveFocusOutOfPage(HWND page) {
+    const HWND focus = GetFocus();
+    if (!focus || (focus != page && !IsChild(page, focus)))
+        return;
+    const HWND sheet = GetParent(page);
+    const HWND tabs = PropSheet_GetTabControl(sheet);
+    SetFocus(tabs && IsWindowVisible(tabs) && IsWindowEnabled(tabs) ? tabs : sheet);
+}
+
 INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Win32Backend& backend = TheWin32Backend();
     if (message == WM_INITDIALOG) {
         const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
         auto* page = reinterpret_cast<PropertyPage*>(sheetPage->lParam);
         SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(page));
         DialogEvents::Attach(*page, ToHandle(window));
-        TheWin32Backend().PageCreated(window, GetParent(window));
+        backend.PageCreated(window, GetParent(window));
+        const Win32Backend::PageCode running(backend, window);
         return DialogEvents::Initialize(*page) ? TRUE : FALSE;
     }
     auto* page = static_cast<PropertyPage*>(DialogOf(window));
     if (!page)
         return FALSE;
+    if (message == WM_COMMAND && !backend.PageHearsControls(window))
+        return TRUE; // dropped: see PageHearsControls
+    if (message == WM_SHOWWINDOW && !wParam && lParam == 0) {
+        MoveFocusOutOfPage(window);
+        return FALSE;
+    }
     if (message == WM_NOTIFY) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         const HWND sheet = GetParent(window);
         if (!header || header->hwndFrom != sheet)
             return FALSE;
+        const Win32Backend::PageCode running(backend, window);
         switch (header->code) {
         case PSN_SETACTIVE:
             SetResult(window, DialogEvents::PageSetActive(*page) ? 0 : -1);
@@ -586,6 +609,28 @@ void Win32Backend::PageCreated(HWND page, HWND sheet) {
         DialogEvents::SheetAttach(*object->GetSheet(), ToHandle(sheet));
     if (hooks_)
         hooks_->ModalStarted(sheet, 0, true);
+}
+
+bool Win32Backend::PageHearsControls(HWND page) const {
+    if (std::find(pagesRunning_.begin(), pagesRunning_.end(), page) != pagesRunning_.end())
+        return true;
+    const HWND sheet = GetParent(page);
+    if (!sheets_.count(sheet))
+        return true;
+    const HWND current = PropSheet_GetCurrentPageHwnd(sheet);
+    return !current || current == page;
+}
+
+Win32Backend::PageCode::PageCode(Win32Backend& backend, HWND page)
+    : backend_(backend), page_(page) {
+    backend_.pagesRunning_.push_back(page_);
+}
+
+Win32Backend::PageCode::~PageCode() {
+    auto& running = backend_.pagesRunning_;
+    const auto last = std::find(running.rbegin(), running.rend(), page_);
+    if (last != running.rend())
+        running.erase(std::next(last).base());
 }
 
 void Win32Backend::WindowDestroyed(HWND window) {

@@ -112,6 +112,25 @@ public:
     void EndWaitCursor() override;
     std::string ProgramPath() override;
 
+    // Whether a page's message map hears its controls now: while it is its sheet's current
+    // page, or while the sheet runs the page's own code (creation, activation, leaving, OK,
+    // Cancel). A control of another page cannot have been used by the user: its notifications
+    // come from the system alone (a radio button that gets the focus reports a click on
+    // Windows) and would write what that page shows, stale, over the settings.
+    bool PageHearsControls(HWND page) const;
+    // Marks the page's own code running for its lifetime.
+    class PageCode {
+    public:
+        PageCode(Win32Backend& backend, HWND page);
+        ~PageCode();
+        PageCode(const PageCode&) = delete;
+        PageCode& operator=(const PageCode&) = delete;
+
+    private:
+        Win32Backend& backend_;
+        HWND page_;
+    };
+
     // For the window procedures.
     void DialogCreated(HWND window, DialogBase& dialog);
     void PageCreated(HWND page, HWND sheet);
@@ -128,6 +147,7 @@ private:
     // How each running sheet was ended (kIdOk, kIdCancel), known from the page notifications:
     // PropertySheetW itself returns 0 both for Cancel and for a WM_QUIT under Wine.
     std::map<HWND, int> sheetResults_;
+    std::vector<HWND> pagesRunning_; // innermost last
     int waitCursorDepth_ = 0;
     HCURSOR savedCursor_ = nullptr;
 };

@@ -1,6 +1,9 @@
 // Property sheets as Win32 runs them: page creation and activation order, OK and Cancel,
 // pages that refuse to be left or shown, the end of the loop by a WM_QUIT, the Help button.
+#include <algorithm>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -26,6 +29,8 @@ public:
     bool refuseCancel = false;
     int number = 5; // bound to IDC_PAGE_EDIT with the range 1 to 99 when `exchange`
     bool exchange = false;
+    Notifications heard; // what the page's controls told it
+    std::function<void(LoggingPage&)> onOk;
 
 protected:
     bool OnInitDialog() override {
@@ -41,7 +46,12 @@ protected:
         log_.push_back(name_ + " kill");
         return !refuseKill && PropertyPage::OnKillActive();
     }
-    void OnOK() override { log_.push_back(name_ + " ok"); }
+    void OnOK() override {
+        log_.push_back(name_ + " ok");
+        if (onOk)
+            onOk(*this);
+    }
+    void OnNotification(int controlId, int code) override { heard.emplace_back(controlId, code); }
     void OnCancel() override { log_.push_back(name_ + " cancel"); }
     bool OnQueryCancel() override {
         log_.push_back(name_ + " query");
@@ -213,6 +223,59 @@ TEST_P(SheetConformance, DialogFromAPage) {
         A().PressOk();
     });
     EXPECT_EQ(sheet.DoModal(), kIdOk);
+}
+
+// The id of the sheet's tab control, as comctl32 numbers it.
+constexpr int kSheetTabsId = 0x3020;
+
+// Changing pages from the program (or by Ctrl+Tab) leaves no keyboard focus on the page that
+// is hidden: keys typed next must not reach its controls. The focus goes to the tabs.
+TEST_P(SheetConformance, FocusLeavesTheHiddenPage) {
+    struct Case {
+        int focused; // a control of the current page
+        int next;    // the page shown next
+    };
+    const Case cases[] = {{IDC_PAGE_EDIT, 1}, {IDC_PAGE_CHECK, 2}};
+    ThreePages p;
+    A().OnSheet([&] {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.focused);
+            A().FocusControl(c.focused);
+            ASSERT_EQ(FocusedControlId(), c.focused);
+            const Window control = A().Control(c.focused);
+            EXPECT_TRUE(p.sheet.SetActivePage(c.next));
+            EXPECT_FALSE(control.IsWindowVisible());
+            EXPECT_EQ(FocusedControlId(), kSheetTabsId);
+        }
+        A().PressCancel();
+    });
+    EXPECT_EQ(p.sheet.DoModal(), kIdCancel);
+}
+
+int EditChanges(const Notifications& heard) {
+    return static_cast<int>(
+        std::count(heard.begin(), heard.end(), std::pair<int, int>{IDC_PAGE_EDIT, kEnChange}));
+}
+
+// A page hears its controls while it is the current page or runs its own routines (here OK,
+// which every created page runs); what a hidden page's controls report otherwise cannot come
+// from the user and would write stale values, so it does not reach the page.
+TEST_P(SheetConformance, HiddenPageHearsItsControlsOnlyInItsOwnRoutines) {
+    ThreePages p;
+    p.one.onOk = [](LoggingPage& page) { page.SetDlgItemText(IDC_PAGE_EDIT, "9"); };
+    A().OnSheet([&] {
+        const Window hiddenEdit = p.one.GetDlgItem(IDC_PAGE_EDIT);
+        hiddenEdit.SetWindowText("1");
+        EXPECT_EQ(EditChanges(p.one.heard), 1);
+        A().SelectPage(1);
+        hiddenEdit.SetWindowText("2");
+        EXPECT_EQ(EditChanges(p.one.heard), 1);
+        p.two.GetDlgItem(IDC_PAGE_EDIT).SetWindowText("3");
+        EXPECT_EQ(EditChanges(p.two.heard), 1);
+        A().PressOk();
+    });
+    EXPECT_EQ(p.sheet.DoModal(), kIdOk);
+    EXPECT_EQ(EditChanges(p.one.heard), 2);
 }
 
 } // namespace
