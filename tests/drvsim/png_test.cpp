@@ -78,7 +78,7 @@ Decoded Decode(const std::vector<std::uint8_t>& png) {
 
 // Small and large pictures (the large one needs several stored blocks) read back exactly.
 TEST(DrvsimPng, RoundTrip) {
-    for (const auto [width, height] : {std::pair{1, 1}, std::pair{3, 2}, std::pair{400, 300}}) {
+    for (const auto& [width, height] : {std::pair{1, 1}, std::pair{3, 2}, std::pair{400, 300}}) {
         SCOPED_TRACE(width * 1000 + height);
         std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
         for (std::size_t i = 0; i < rgb.size(); ++i)

@@ -66,8 +66,8 @@ import struct, sys
 data = open(sys.argv[1], "rb").read()
 assert len(data) == 1312, f"answer of {len(data)} bytes"
 bad = []
-for spec in sys.argv[2:]:
-    field, rest = spec.split("=")
+for assignment in sys.argv[2:]:
+    field, rest = assignment.split("=")
     offset, value = (int(x) for x in rest.split(":"))
     got = struct.unpack_from("<h", data, 12 + offset)[0]
     if got != value:

@@ -46,8 +46,9 @@ TEST(WatermarkReset, AttributesAndTextRule) {
         EXPECT_EQ(block.watermarkOffsetY(), 0);
         // Nothing outside the watermark record changes.
         for (std::size_t i = 0; i < block.size(); ++i) {
-            if (i < 840 || i >= 988)
+            if (i < 840 || i >= 988) {
                 ASSERT_EQ(block.data()[i], before.data()[i]) << "byte " << i;
+            }
         }
         // Texts are zero-filled after their terminator, as a stored profile needs.
         EXPECT_EQ(block.data()[872 + block.watermarkText().size() + 1], 0);

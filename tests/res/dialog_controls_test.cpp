@@ -191,20 +191,20 @@ std::string Label(int dialog, int id, const char16_t* text) {
 // Each listed control has its kind and styles; unless listed as hidden or disabled it is visible
 // and enabled.
 TEST(DialogControls, KindAndStylesAsStated) {
-    for (const ControlSpec& spec : kControls) {
-        const DialogTemplate d = Load(spec.dialog);
-        const DialogItem* item = Find(d, spec.id, spec.text, spec.type.kind);
-        SCOPED_TRACE(Label(spec.dialog, spec.id, spec.text));
+    for (const ControlSpec& expected : kControls) {
+        const DialogTemplate d = Load(expected.dialog);
+        const DialogItem* item = Find(d, expected.id, expected.text, expected.type.kind);
+        SCOPED_TRACE(Label(expected.dialog, expected.id, expected.text));
         ASSERT_NE(item, nullptr);
-        EXPECT_EQ(item->kind, spec.type.kind);
-        EXPECT_EQ(item->style & spec.type.mask, spec.type.value);
-        if (spec.text != nullptr) {
-            EXPECT_EQ(item->text, spec.text);
+        EXPECT_EQ(item->kind, expected.type.kind);
+        EXPECT_EQ(item->style & expected.type.mask, expected.type.value);
+        if (expected.text != nullptr) {
+            EXPECT_EQ(item->text, expected.text);
         }
-        EXPECT_EQ(item->style & spec.set, spec.set);
-        EXPECT_EQ(item->style & spec.clear, 0u);
-        EXPECT_EQ((item->style & kWsVisible) != 0, (spec.clear & kWsVisible) == 0);
-        EXPECT_EQ((item->style & kWsDisabled) != 0, (spec.set & kWsDisabled) != 0);
+        EXPECT_EQ(item->style & expected.set, expected.set);
+        EXPECT_EQ(item->style & expected.clear, 0u);
+        EXPECT_EQ((item->style & kWsVisible) != 0, (expected.clear & kWsVisible) == 0);
+        EXPECT_EQ((item->style & kWsDisabled) != 0, (expected.set & kWsDisabled) != 0);
     }
 }
 

@@ -112,18 +112,18 @@ TEST(DialogTemplates, ExactlyTheNineteenDialogsArePresent) {
 
 // Pages are child dialogs captioned with their tab title; the others are modal popups.
 TEST(DialogTemplates, CaptionSizeFontAndFrame) {
-    for (const DialogSpec& spec : kDialogs) {
-        SCOPED_TRACE(spec.id);
-        const DialogTemplate d = Load(spec.id);
-        EXPECT_EQ(d.caption, spec.caption);
-        if (spec.cx != 0) {
-            EXPECT_EQ(d.cx, spec.cx);
-            EXPECT_EQ(d.cy, spec.cy);
+    for (const DialogSpec& expected : kDialogs) {
+        SCOPED_TRACE(expected.id);
+        const DialogTemplate d = Load(expected.id);
+        EXPECT_EQ(d.caption, expected.caption);
+        if (expected.cx != 0) {
+            EXPECT_EQ(d.cx, expected.cx);
+            EXPECT_EQ(d.cy, expected.cy);
         }
         EXPECT_TRUE(d.style & kDsSetFont);
         EXPECT_EQ(d.pointSize, 8);
-        EXPECT_EQ(d.face, spec.id == IDD_LAYOUT ? u"MS Sans Serif" : kShellFont);
-        if (spec.page) {
+        EXPECT_EQ(d.face, expected.id == IDD_LAYOUT ? u"MS Sans Serif" : kShellFont);
+        if (expected.page) {
             EXPECT_EQ(d.style & (kWsChild | kDsControl | kWsCaption),
                       kWsChild | kDsControl | kWsCaption);
             EXPECT_EQ(d.style & (kWsPopup | kWsSysMenu | kDsModalFrame), 0u);
@@ -140,21 +140,21 @@ TEST(DialogTemplates, CaptionSizeFontAndFrame) {
 
 // Every control lies within its dialog (a combo box by its closed height).
 TEST(DialogTemplates, ControlsLieInsideTheirDialog) {
-    for (const DialogSpec& spec : kDialogs) {
-        const DialogTemplate d = Load(spec.id);
+    for (const DialogSpec& expected : kDialogs) {
+        const DialogTemplate d = Load(expected.id);
         const Rect dialog{0, 0, d.cx, d.cy};
         for (const DialogItem& item : d.items) {
-            EXPECT_GT(item.cx, 0) << Describe(spec.id, item);
-            EXPECT_GT(item.cy, 0) << Describe(spec.id, item);
-            EXPECT_TRUE(Contains(dialog, Footprint(item))) << Describe(spec.id, item);
+            EXPECT_GT(item.cx, 0) << Describe(expected.id, item);
+            EXPECT_GT(item.cy, 0) << Describe(expected.id, item);
+            EXPECT_TRUE(Contains(dialog, Footprint(item))) << Describe(expected.id, item);
         }
     }
 }
 
 // No two controls overlap, hidden ones included, unless a group box holds the other whole.
 TEST(DialogTemplates, ControlsDoNotOverlap) {
-    for (const DialogSpec& spec : kDialogs) {
-        const DialogTemplate d = Load(spec.id);
+    for (const DialogSpec& expected : kDialogs) {
+        const DialogTemplate d = Load(expected.id);
         for (std::size_t i = 0; i < d.items.size(); ++i) {
             for (std::size_t j = i + 1; j < d.items.size(); ++j) {
                 const DialogItem& a = d.items[i];
@@ -164,7 +164,8 @@ TEST(DialogTemplates, ControlsDoNotOverlap) {
                     continue;
                 const bool framed =
                     (IsGroupBox(a) && Contains(ra, rb)) || (IsGroupBox(b) && Contains(rb, ra));
-                EXPECT_TRUE(framed) << Describe(spec.id, a) << " overlaps " << Describe(spec.id, b);
+                EXPECT_TRUE(framed)
+                    << Describe(expected.id, a) << " overlaps " << Describe(expected.id, b);
             }
         }
     }
@@ -172,16 +173,16 @@ TEST(DialogTemplates, ControlsDoNotOverlap) {
 
 // Ids are unique within a dialog; only labels and frames share IDC_STATIC.
 TEST(DialogTemplates, ControlIdsAreUniqueInEachDialog) {
-    for (const DialogSpec& spec : kDialogs) {
+    for (const DialogSpec& expected : kDialogs) {
         std::set<std::int32_t> seen;
-        const DialogTemplate d = Load(spec.id);
+        const DialogTemplate d = Load(expected.id);
         for (const DialogItem& item : d.items) {
             if (item.id == IDC_STATIC) {
                 EXPECT_TRUE(item.kind == ControlKind::Static || IsGroupBox(item))
-                    << Describe(spec.id, item);
+                    << Describe(expected.id, item);
                 continue;
             }
-            EXPECT_TRUE(seen.insert(item.id).second) << Describe(spec.id, item);
+            EXPECT_TRUE(seen.insert(item.id).second) << Describe(expected.id, item);
         }
     }
 }
@@ -190,22 +191,22 @@ TEST(DialogTemplates, ControlIdsAreUniqueInEachDialog) {
 // WS_GROUP on the control after it, so arrow keys stay inside the group.
 TEST(DialogTemplates, RadioGroupsAreDelimited) {
     int groups = 0;
-    for (const DialogSpec& spec : kDialogs) {
-        const DialogTemplate d = Load(spec.id);
+    for (const DialogSpec& expected : kDialogs) {
+        const DialogTemplate d = Load(expected.id);
         const auto& items = d.items;
         for (std::size_t i = 0; i < items.size(); ++i) {
             if (!IsRadio(items[i]) || (i > 0 && IsRadio(items[i - 1])))
                 continue;
             ++groups;
-            EXPECT_TRUE(items[i].style & kWsGroup) << Describe(spec.id, items[i]);
-            EXPECT_TRUE(items[i].style & kWsTabStop) << Describe(spec.id, items[i]);
+            EXPECT_TRUE(items[i].style & kWsGroup) << Describe(expected.id, items[i]);
+            EXPECT_TRUE(items[i].style & kWsTabStop) << Describe(expected.id, items[i]);
             std::size_t end = i + 1;
             for (; end < items.size() && IsRadio(items[end]); ++end) {
-                EXPECT_FALSE(items[end].style & kWsGroup) << Describe(spec.id, items[end]);
+                EXPECT_FALSE(items[end].style & kWsGroup) << Describe(expected.id, items[end]);
             }
-            EXPECT_GE(end - i, 2u) << Describe(spec.id, items[i]);
+            EXPECT_GE(end - i, 2u) << Describe(expected.id, items[i]);
             if (end < items.size()) {
-                EXPECT_TRUE(items[end].style & kWsGroup) << Describe(spec.id, items[end]);
+                EXPECT_TRUE(items[end].style & kWsGroup) << Describe(expected.id, items[end]);
             }
         }
     }
@@ -215,8 +216,8 @@ TEST(DialogTemplates, RadioGroupsAreDelimited) {
 
 // Keyboard users reach every edit, list, push button and check box with Tab.
 TEST(DialogTemplates, InteractiveControlsAreTabStops) {
-    for (const DialogSpec& spec : kDialogs) {
-        const DialogTemplate d = Load(spec.id);
+    for (const DialogSpec& expected : kDialogs) {
+        const DialogTemplate d = Load(expected.id);
         for (const DialogItem& item : d.items) {
             bool interactive = item.kind == ControlKind::Edit ||
                                item.kind == ControlKind::ComboBox ||
@@ -227,7 +228,7 @@ TEST(DialogTemplates, InteractiveControlsAreTabStops) {
                     type == kBsPushButton || type == kBsDefPushButton || type == kBsAutoCheckBox;
             }
             if (interactive) {
-                EXPECT_TRUE(item.style & kWsTabStop) << Describe(spec.id, item);
+                EXPECT_TRUE(item.style & kWsTabStop) << Describe(expected.id, item);
             }
         }
     }
@@ -236,14 +237,14 @@ TEST(DialogTemplates, InteractiveControlsAreTabStops) {
 // Each spin button follows the edit it takes as buddy, directly right of it on the same row.
 TEST(DialogTemplates, SpinButtonsFollowTheirBuddy) {
     int spins = 0;
-    for (const DialogSpec& spec : kDialogs) {
-        const DialogTemplate d = Load(spec.id);
+    for (const DialogSpec& expected : kDialogs) {
+        const DialogTemplate d = Load(expected.id);
         const auto& items = d.items;
         for (std::size_t i = 0; i < items.size(); ++i) {
             if (items[i].kind != ControlKind::UpDown)
                 continue;
             ++spins;
-            SCOPED_TRACE(Describe(spec.id, items[i]));
+            SCOPED_TRACE(Describe(expected.id, items[i]));
             const std::uint32_t needed = kUdsSetBuddyInt | kUdsAutoBuddy | kUdsArrowKeys;
             EXPECT_EQ(items[i].style & needed, needed);
             ASSERT_GT(i, 0u);
@@ -282,11 +283,11 @@ const ButtonsSpec kButtons[] = {
 // Modal dialogs close with their OK (the default button), Cancel and "Pomocník" buttons; pages
 // have no default button of their own (the sheet has it).
 TEST(DialogTemplates, ModalDialogsHaveOkCancelAndHelp) {
-    for (const ButtonsSpec& spec : kButtons) {
-        SCOPED_TRACE(spec.dialog);
+    for (const ButtonsSpec& expected : kButtons) {
+        SCOPED_TRACE(expected.dialog);
         int defaults = 0;
         const DialogItem *ok = nullptr, *cancel = nullptr, *help = nullptr;
-        const DialogTemplate d = Load(spec.dialog);
+        const DialogTemplate d = Load(expected.dialog);
         for (const DialogItem& item : d.items) {
             if (item.kind == ControlKind::Button &&
                 (item.style & kButtonTypeMask) == kBsDefPushButton)
@@ -295,30 +296,30 @@ TEST(DialogTemplates, ModalDialogsHaveOkCancelAndHelp) {
                 ok = &item;
             if (item.id == IDCANCEL)
                 cancel = &item;
-            if (item.id == spec.help)
+            if (item.id == expected.help)
                 help = &item;
         }
         EXPECT_EQ(defaults, 1);
         ASSERT_NE(ok, nullptr);
-        EXPECT_EQ(ok->text, spec.ok);
+        EXPECT_EQ(ok->text, expected.ok);
         EXPECT_EQ(ok->style & kButtonTypeMask, kBsDefPushButton);
-        if (spec.cancel == nullptr) {
+        if (expected.cancel == nullptr) {
             EXPECT_EQ(cancel, nullptr);
         } else {
             ASSERT_NE(cancel, nullptr);
-            EXPECT_EQ(cancel->text, spec.cancel);
+            EXPECT_EQ(cancel->text, expected.cancel);
         }
         ASSERT_NE(help, nullptr);
         EXPECT_EQ(help->text, u"Pomocn\u00EDk");
     }
-    for (const DialogSpec& spec : kDialogs) {
-        if (!spec.page)
+    for (const DialogSpec& expected : kDialogs) {
+        if (!expected.page)
             continue;
-        const DialogTemplate d = Load(spec.id);
+        const DialogTemplate d = Load(expected.id);
         for (const DialogItem& item : d.items) {
             EXPECT_FALSE(item.kind == ControlKind::Button &&
                          (item.style & kButtonTypeMask) == kBsDefPushButton)
-                << Describe(spec.id, item);
+                << Describe(expected.id, item);
         }
     }
 }

@@ -79,8 +79,9 @@ TEST(ProgramTemplates, EveryDialogRuns) {
         Dialog dialog(c.dialog);
         host.OnDialog(c.dialog, [&] {
             EXPECT_TRUE(dialog.IsWindowVisible()) << c.dialog;
-            if (c.control)
+            if (c.control) {
                 EXPECT_EQ(host.Control(c.control).GetKind(), c.kind) << c.dialog;
+            }
             host.PressCancel();
         });
         EXPECT_EQ(dialog.DoModal(), kIdCancel) << c.dialog;

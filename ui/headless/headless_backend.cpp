@@ -1241,15 +1241,15 @@ int HeadlessBackend::RunSheet(PropertySheet& sheetObject) {
     tab->id = kTabControlId;
     tab->style = kWsChild | kWsVisible | kWsTabStop;
     tab->rect = Rect{4, 4, sheet->rect.Width() - 4, buttonTop - 6};
-    for (const ButtonSpec& spec : buttons) {
+    for (const ButtonSpec& entry : buttons) {
         Node* button = NewNode(sheet);
         button->kind = ControlKind::Button;
         button->className = "button";
-        button->id = spec.id;
-        button->text = spec.text;
+        button->id = entry.id;
+        button->text = entry.text;
         button->style = kWsChild | kWsVisible | kWsTabStop |
-                        (spec.id == kIdOk ? kBsDefPushButton : kBsPushButton);
-        const int right = sheet->rect.Width() - 8 - (spec.column - 1) * 84;
+                        (entry.id == kIdOk ? kBsDefPushButton : kBsPushButton);
+        const int right = sheet->rect.Width() - 8 - (entry.column - 1) * 84;
         button->rect = Rect{right - 75, buttonTop, right, buttonTop + 23};
     }
     modalStack_.push_back(sheet);
