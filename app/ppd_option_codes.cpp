@@ -8,7 +8,7 @@ namespace app {
 
 std::int32_t PpdDefaultCode(const ppd::PpdDocument* doc, std::string_view featureKeyword,
                             const OptionCode* table) {
-    const ppd::PpdOption* option = ppd::DefaultOption(ppd::FindFeature(doc, featureKeyword));
+    const ppd::PpdOption* option = ppd::GivenDefaultOption(ppd::FindFeature(doc, featureKeyword));
     if (option == nullptr || option->name.get() == nullptr)
         return kNoPpdDefault;
     return CodeOfName(table, option->name.get());

@@ -1,6 +1,7 @@
 #pragma once
-// A whole file mapped read-only into memory (CreateFileMapping/MapViewOfFile on Windows, mmap
-// elsewhere). An empty file, like a missing one, does not map.
+// A whole file's bytes, read-only in memory: mapped (CreateFileMapping/MapViewOfFile on Windows,
+// mmap elsewhere), except that elsewhere a file of up to kCopyLimit bytes is read into a buffer
+// of its own, which is cheaper there. An empty file, like a missing one, does not open.
 #include <cstddef>
 #include <string>
 
@@ -24,9 +25,12 @@ public:
     std::size_t size() const { return size_; }
     bool is_open() const { return data_ != nullptr; }
 
+    static constexpr std::size_t kCopyLimit = std::size_t{16} << 20;
+
 private:
     const unsigned char* data_ = nullptr;
     std::size_t size_ = 0;
+    bool copied_ = false; // read into a heap buffer rather than mapped
 };
 
 } // namespace platform

@@ -141,7 +141,9 @@ struct PpdFeature {
     std::uint16_t slot; // 0 to 6 for the predefined features, kGenericSlot otherwise
     std::uint16_t flags;
     std::uint16_t uiType;
-    std::uint16_t groupIndex; // position among the regular or among the installable features
+    std::uint16_t groupIndex;   // position among the regular or among the installable features
+    std::uint16_t defaultGiven; // 1 when the PPD names a default ("*Default..."), else 0
+    std::uint16_t reserved;
     std::int32_t installable; // 1 for the features of the installable options
     Ref<PpdOption> options;
     std::uint32_t optionCount;

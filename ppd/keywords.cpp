@@ -618,7 +618,9 @@ bool FitsForm(const KeywordRow& row, const PpdEntry& entry) {
 int KnownFontNumber(std::string_view name, std::uint32_t hash) {
     std::size_t b = hash % kFontBuckets;
     while (kFontIndex.number[b] != 0) {
-        if (kFontIndex.hash[b] == hash && kKnownFonts[kFontIndex.row[b]] == name)
+        const std::string_view known = kKnownFonts[kFontIndex.row[b]];
+        if (kFontIndex.hash[b] == hash && known.size() == name.size() &&
+            SameBytes(known.data(), name.data(), name.size()))
             return kFontIndex.number[b];
         b = (b + 1) % kFontBuckets;
     }

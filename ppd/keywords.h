@@ -66,6 +66,8 @@ Result HandleOpenGroup(ParseContext& ctx, const PpdEntry& entry);
 Result HandleCloseGroup(ParseContext& ctx, const PpdEntry& entry);
 Result HandleOrderDependency(ParseContext& ctx, const PpdEntry& entry);
 Result HandleUiConstraints(ParseContext& ctx, const PpdEntry& entry);
+// The same from the first words of the value (at most ConstraintLine::kMaxWords).
+Result HandleConstraintWords(ParseContext& ctx, const std::string_view* words, std::size_t count);
 Result HandleFeatureOption(ParseContext& ctx, WorkFeature* feature, const PpdEntry& entry);
 Result HandleFeatureDefault(ParseContext& ctx, WorkFeature* feature, const PpdEntry& entry);
 

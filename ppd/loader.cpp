@@ -34,21 +34,39 @@ bool IsOpenFeatureDefault(const WorkFeature* open, const PpdEntry& entry) {
 
 class Parser {
 public:
-    explicit Parser(ParseContext& ctx) : ctx_(ctx) {}
+    explicit Parser(ParseContext& ctx) : ctx_(ctx), constraintRow_(FindKeyword("UIConstraints")) {}
 
     Result Run(ParseFailure* failure) {
         EntryReader reader(ctx_.begin, static_cast<std::size_t>(ctx_.end - ctx_.begin));
         PpdEntry entry;
+        ConstraintLine line;
         for (;;) {
-            Result r = reader.ReadEntry(entry);
-            ctx_.entryStart = reader.entryStart();
-            ctx_.reason = reader.reason();
-            if (r == kOk)
-                r = Dispatch(entry);
-            else if (r == kSyntaxError && ctx_.diagnostics != nullptr)
-                ctx_.Report(reader.brokenByHighByte() ? DiagnosticKind::kHighByteInName
-                                                      : DiagnosticKind::kSyntaxError,
-                            entry.keyword, entry.option, ctx_.reason, ctx_.EntryLine());
+            if (reader.SkipEndLine())
+                continue;
+            Result r = kOk;
+            if (reader.ReadConstraintLine(line)) {
+                // Constraint lines, often most of the file, take a shorter way to their handler.
+                ctx_.entryStart = reader.entryStart();
+                ctx_.reason = nullptr;
+                r = HandleConstraintWords(ctx_, line.words, line.count);
+                if (r == kSyntaxError && ctx_.diagnostics != nullptr) {
+                    entry = PpdEntry{};
+                    entry.keyword = kKeywordRows[constraintRow_].name;
+                    entry.value = line.value;
+                    entry.valueKind = ValueKind::kPlain;
+                    Checked(r, entry);
+                }
+            } else {
+                r = reader.ReadEntry(entry);
+                ctx_.entryStart = reader.entryStart();
+                ctx_.reason = reader.reason();
+                if (r == kOk)
+                    r = Dispatch(entry);
+                else if (r == kSyntaxError && ctx_.diagnostics != nullptr)
+                    ctx_.Report(reader.brokenByHighByte() ? DiagnosticKind::kHighByteInName
+                                                          : DiagnosticKind::kSyntaxError,
+                                entry.keyword, entry.option, ctx_.reason, ctx_.EntryLine());
+            }
             if (r == kOk || r == kSyntaxError)
                 continue;
             if (r == kEndOfInput)
@@ -83,6 +101,11 @@ private:
         const int row = MayBeKeyword(entry.keyword) ? FindKeyword(entry.keyword) : -1;
         if (row < 0)
             return kOk;
+        return DispatchToRow(row, entry);
+    }
+
+    // A main keyword of the table; no open feature can have such a keyword.
+    Result DispatchToRow(int row, PpdEntry& entry) {
         const KeywordRow& keyword = kKeywordRows[row];
         CutAtNul(entry);
         if (!FitsForm(keyword, entry))
@@ -112,6 +135,7 @@ private:
     std::uint32_t LineIfNeeded() { return ctx_.diagnostics != nullptr ? ctx_.EntryLine() : 0; }
 
     ParseContext& ctx_;
+    const int constraintRow_;
     bool used_[kKeywordCount] = {};
 };
 

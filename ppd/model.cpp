@@ -115,6 +115,9 @@ char* Arena::AllocateText(std::size_t size) {
 ParseContext::ParseContext(const unsigned char* data, std::size_t size)
     : begin(data), end(data + size), countedTo_(data) {
     InitWorkDocument(doc);
+    // Real PPDs hold about one option per kilobyte and one constraint choice per four.
+    names.ExpectOptions(size / 1024);
+    choices.Expect(size / 4096);
 }
 
 std::uint32_t ParseContext::LineAt(const unsigned char* position) {
@@ -174,7 +177,7 @@ void NameIndex::Place(Table& table, const Slot& slot, std::uint64_t hash) {
 bool NameIndex::Insert(Arena& arena, Table& table, const Slot& slot, std::uint64_t hash) {
     if (table.slots == nullptr || (table.count + 1) * 2 > table.mask + 1) {
         // Double (the old table stays in the arena until the parse ends).
-        const unsigned bits = table.slots == nullptr ? 5 : 65 - table.shift;
+        const unsigned bits = table.slots == nullptr ? table.firstBits : 65 - table.shift;
         Table grown;
         grown.shift = 64 - bits;
         grown.mask = (std::size_t{1} << bits) - 1;
@@ -192,6 +195,22 @@ bool NameIndex::Insert(Arena& arena, Table& table, const Slot& slot, std::uint64
     Place(table, slot, hash);
     ++table.count;
     return true;
+}
+
+namespace {
+
+// Bits of a table that holds `count` items at most half full, between `least` and 16.
+unsigned TableBits(std::size_t count, unsigned least) {
+    unsigned bits = least;
+    while (bits < 16 && (std::size_t{1} << bits) < 2 * count)
+        ++bits;
+    return bits;
+}
+
+} // namespace
+
+void NameIndex::ExpectOptions(std::size_t count) {
+    options_.firstBits = TableBits(count, 5);
 }
 
 bool NameIndex::AddFeature(Arena& arena, WorkFeature* feature) {
@@ -234,6 +253,126 @@ WorkOption* NameIndex::FindOption(const WorkFeature* feature, std::string_view n
     if (feature == nullptr)
         return nullptr;
     return Find<WorkOption>(options_, name, feature->serial);
+}
+
+// ---- constraints ---------------------------------------------------------------------------
+
+bool AppendConstraintChunk(Arena& arena, WorkConstraintList& list,
+                           const WorkConstraint& constraint) {
+    WorkConstraintList::Chunk* chunk = list.tail;
+    if (chunk == nullptr || chunk->count == chunk->capacity) {
+        const std::uint32_t capacity =
+            chunk == nullptr ? 64 : (chunk->capacity < 4096 ? chunk->capacity * 2 : 4096);
+        const std::size_t header = (sizeof(WorkConstraintList::Chunk) + 7) & ~std::size_t{7};
+        auto* memory =
+            static_cast<char*>(arena.AllocateText(header + sizeof(WorkConstraint) * capacity));
+        if (memory == nullptr)
+            return false;
+        auto* fresh = reinterpret_cast<WorkConstraintList::Chunk*>(memory);
+        fresh->next = nullptr;
+        fresh->items = reinterpret_cast<WorkConstraint*>(memory + header);
+        fresh->count = 0;
+        fresh->capacity = capacity;
+        if (chunk != nullptr)
+            chunk->next = fresh;
+        else
+            list.head = fresh;
+        list.tail = chunk = fresh;
+    }
+    chunk->items[chunk->count++] = constraint;
+    ++list.count;
+    return true;
+}
+
+void ChoiceTable::Expect(std::size_t count) {
+    firstBits_ = TableBits(count, 6);
+}
+
+bool ChoiceTable::Grow(Arena& arena) {
+    // The choices: an array that doubles (the old one stays in the arena until the parse ends).
+    if (count_ == capacity_) {
+        const std::uint32_t capacity = capacity_ == 0 ? 32 : capacity_ * 2;
+        if (capacity < capacity_)
+            return false;
+        auto* items =
+            reinterpret_cast<WorkChoice*>(arena.AllocateText(sizeof(WorkChoice) * capacity));
+        if (items == nullptr)
+            return false;
+        if (count_ != 0)
+            std::memcpy(items, items_, sizeof(WorkChoice) * count_);
+        items_ = items;
+        capacity_ = capacity;
+    }
+    // The index: at most half full.
+    if (slots_ == nullptr || (std::size_t{count_} + 1) * 2 > mask_ + 1) {
+        const unsigned bits = slots_ == nullptr ? firstBits_ : 65 - shift_;
+        const std::size_t size = std::size_t{1} << bits;
+        auto* slots = static_cast<Slot*>(arena.Allocate(sizeof(Slot) * size));
+        if (slots == nullptr)
+            return false;
+        const unsigned shift = 64 - bits;
+        for (std::size_t i = 0; slots_ != nullptr && i <= mask_; ++i) {
+            const Slot& old = slots_[i];
+            if (old.number == 0)
+                continue;
+            std::size_t b = static_cast<std::size_t>(old.key.Hash() >> shift);
+            while (slots[b].number != 0)
+                b = (b + 1) & (size - 1);
+            slots[b] = old;
+        }
+        slots_ = slots;
+        mask_ = size - 1;
+        shift_ = shift;
+    }
+    return true;
+}
+
+bool ChoiceTable::Add(Arena& arena, const unsigned char* file, const std::string_view (&choice)[2],
+                      std::uint32_t* number) {
+    const std::string_view bytes = ChoiceBytes(choice);
+    char* copy = nullptr;
+    if (bytes.size() > kExact) {
+        copy = arena.AllocateText(bytes.size());
+        if (copy == nullptr)
+            return false;
+        std::memcpy(copy, bytes.data(), bytes.size());
+    }
+    if (!Grow(arena))
+        return false;
+    const auto offset = [&](std::string_view name) {
+        return static_cast<std::uint32_t>(reinterpret_cast<const unsigned char*>(name.data()) -
+                                          file);
+    };
+    WorkChoice& c = items_[count_];
+    c = WorkChoice{};
+    c.featureStart = offset(choice[0]);
+    c.optionStart = choice[1].empty() ? c.featureStart : offset(choice[1]);
+    c.featureSize = static_cast<std::uint8_t>(choice[0].size());
+    c.optionSize = static_cast<std::uint8_t>(choice[1].size());
+    c.bytes = copy;
+    const Key key(bytes);
+    std::size_t b = static_cast<std::size_t>(key.Hash() >> shift_);
+    while (slots_[b].number != 0)
+        b = (b + 1) & mask_;
+    slots_[b] = Slot{key, count_ + 1};
+    *number = count_++;
+    return true;
+}
+
+bool ChoiceTable::AddMissing(Arena& arena, const unsigned char* file,
+                             const std::string_view (&first)[2],
+                             const std::string_view (&second)[2], std::uint32_t* numbers) {
+    // One after the other: the second choice may be the first one, new a moment ago.
+    for (int i = 0; i < 2; ++i) {
+        const std::string_view(&choice)[2] = i == 0 ? first : second;
+        const std::string_view bytes = ChoiceBytes(choice);
+        const std::int64_t found = Find(bytes, Key(bytes));
+        if (found >= 0)
+            numbers[i] = static_cast<std::uint32_t>(found);
+        else if (!Add(arena, file, choice, &numbers[i]))
+            return false;
+    }
+    return true;
 }
 
 // ---- working document ----------------------------------------------------------------------

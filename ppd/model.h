@@ -5,6 +5,7 @@
 // packed.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "ppd/diagnostics.h"
@@ -137,14 +138,141 @@ struct WorkOrderDependency {
     std::uint32_t line;
 };
 
-// Constraints are by far the most numerous entries of many PPDs: their names are kept as places
-// in the file, in a small record.
+// Constraints are by far the most numerous entries of many PPDs, and they name the same few
+// choices (a feature keyword with an optional option keyword) over and over. Each distinct
+// choice is kept once, as places in the file, and resolved once when the document is packed;
+// a constraint is the numbers of its two choices.
+struct WorkChoice {
+    std::uint32_t featureStart, optionStart; // offsets of the names in the file
+    std::uint8_t featureSize, optionSize;    // words are at most 39 bytes; optionSize 0: none
+    const char* bytes;      // a copy of the bytes that name the choice when they are many
+    std::uint32_t asSecond; // constraints that name this choice second
+    // set when the document is packed
+    std::uint16_t featureIndex, optionIndex; // as the constraint table stores them
+    bool complete;                           // every name found
+    WorkOption* ruling;                      // the option, when the choice can match a query
+};
+
 struct WorkConstraint {
-    enum { kFeature1, kOption1, kFeature2, kOption2 };
-    WorkConstraint* next;
-    std::uint32_t start[4]; // offsets of the names in the file
-    std::uint8_t size[4];   // words are at most 39 bytes; 0 for an option not named
-    std::uint32_t line;
+    std::uint32_t first, second; // choice numbers
+    std::uint32_t line;          // diagnostics only
+};
+
+// Constraints in file order, in chunks of the arena that double in size.
+struct WorkConstraintList {
+    struct Chunk {
+        Chunk* next;
+        WorkConstraint* items; // `capacity` of them, right after the chunk
+        std::uint32_t count, capacity;
+    };
+    Chunk* head;
+    Chunk* tail;
+    std::uint32_t count;
+};
+
+// The choices of the constraints, numbered in order of first appearance, with an index by the
+// bytes that name them. Open addressing; a slot keeps the name's key, so that most lookups
+// never leave the table.
+class ChoiceTable {
+public:
+    // The numbers of a constraint's two choices (feature and option keyword, the option empty
+    // when none is named); new ones are added. False when memory runs out.
+    bool Intern(Arena& arena, const unsigned char* file, const std::string_view (&first)[2],
+                const std::string_view (&second)[2], std::uint32_t* numbers) {
+        // Both lookups before any branch on their results, so that they overlap.
+        const std::string_view bytes[2] = {ChoiceBytes(first), ChoiceBytes(second)};
+        const Key keys[2] = {Key(bytes[0]), Key(bytes[1])};
+        const std::int64_t found[2] = {Find(bytes[0], keys[0]), Find(bytes[1], keys[1])};
+        if (found[0] < 0 || found[1] < 0)
+            return AddMissing(arena, file, first, second, numbers);
+        numbers[0] = static_cast<std::uint32_t>(found[0]);
+        numbers[1] = static_cast<std::uint32_t>(found[1]);
+        return true;
+    }
+    WorkChoice* items() const { return items_; }
+    std::uint32_t count() const { return count_; }
+    // Room for about this many choices from the start, so that the table seldom grows.
+    void Expect(std::size_t count);
+
+private:
+    // The bytes that name a choice as three words and their length: the first 16 and the last 8
+    // bytes, so that equal keys mean equal bytes up to 24 of them.
+    struct Key {
+        std::uint64_t head = 0, middle = 0, tail = 0;
+        std::uint32_t size;
+        explicit Key(std::string_view bytes) : size(static_cast<std::uint32_t>(bytes.size())) {
+            const char* p = bytes.data();
+            const std::size_t n = bytes.size();
+            if (n >= 8) {
+                std::memcpy(&head, p, 8);
+                std::memcpy(&tail, p + n - 8, 8);
+                if (n >= 16)
+                    std::memcpy(&middle, p + 8, 8);
+            } else if (n >= 4) {
+                std::uint32_t x = 0, y = 0;
+                std::memcpy(&x, p, 4);
+                std::memcpy(&y, p + n - 4, 4);
+                head = x;
+                tail = y;
+            } else if (n > 0) {
+                head = static_cast<unsigned char>(p[0]) |
+                       static_cast<unsigned>(static_cast<unsigned char>(p[n / 2])) << 8 |
+                       static_cast<unsigned>(static_cast<unsigned char>(p[n - 1])) << 16;
+            }
+        }
+        // One multiplication: the top bits, which pick the slot, depend on every bit of the key.
+        std::uint64_t Hash() const {
+            const std::uint64_t x =
+                head ^ ((middle << 21) | (middle >> 43)) ^ ((tail << 42) | (tail >> 22)) ^ size;
+            return x * 0x9E3779B97F4A7C15ull;
+        }
+        bool operator==(const Key& other) const {
+            return head == other.head && middle == other.middle && tail == other.tail &&
+                   size == other.size;
+        }
+    };
+    struct Slot {
+        Key key;
+        std::uint32_t number; // choice number + 1; 0 for an empty slot
+    };
+    static constexpr std::size_t kExact = 24;
+
+    // The bytes from the feature keyword to the end of the option keyword name a choice: equal
+    // bytes mean equal words. (Other bytes may name the same words, with other blanks between
+    // them; such choices are kept twice and resolve alike.)
+    static std::string_view ChoiceBytes(const std::string_view (&choice)[2]) {
+        if (choice[1].empty())
+            return choice[0];
+        return {choice[0].data(),
+                static_cast<std::size_t>(choice[1].data() + choice[1].size() - choice[0].data())};
+    }
+    // The number of the choice with these bytes and key, or -1.
+    std::int64_t Find(std::string_view bytes, const Key& key) const {
+        if (slots_ == nullptr)
+            return -1;
+        for (std::size_t b = static_cast<std::size_t>(key.Hash() >> shift_); slots_[b].number != 0;
+             b = (b + 1) & mask_) {
+            const Slot& s = slots_[b];
+            // Up to 24 bytes the key is the name; longer names are compared with a copy
+            // nearby rather than with their first place in the file.
+            if (s.key == key && (key.size <= kExact ||
+                                 SameBytes(items_[s.number - 1].bytes, bytes.data(), bytes.size())))
+                return s.number - 1;
+        }
+        return -1;
+    }
+    bool AddMissing(Arena& arena, const unsigned char* file, const std::string_view (&first)[2],
+                    const std::string_view (&second)[2], std::uint32_t* numbers);
+    bool Add(Arena& arena, const unsigned char* file, const std::string_view (&choice)[2],
+             std::uint32_t* number);
+    bool Grow(Arena& arena);
+
+    Slot* slots_ = nullptr;
+    std::size_t mask_ = 0;
+    unsigned shift_ = 64;
+    unsigned firstBits_ = 6;
+    WorkChoice* items_ = nullptr;
+    std::uint32_t count_ = 0, capacity_ = 0;
 };
 
 // Features by name and options by (feature, name), kept up to date as they are created, so that
@@ -156,6 +284,8 @@ public:
     WorkOption* FindOption(const WorkFeature* feature, std::string_view name) const;
     bool AddFeature(Arena& arena, WorkFeature* feature);
     bool AddOption(Arena& arena, const WorkFeature* feature, WorkOption* option);
+    // Room for about this many options from the start, so that the table seldom grows.
+    void ExpectOptions(std::size_t count);
 
 private:
     struct Slot {
@@ -169,6 +299,7 @@ private:
         std::size_t mask = 0;
         unsigned shift = 64;
         std::size_t count = 0;
+        unsigned firstBits = 5; // size of the first allocation
     };
     static bool Insert(Arena& arena, Table& table, const Slot& slot, std::uint64_t hash);
     static void Place(Table& table, const Slot& slot, std::uint64_t hash);
@@ -208,7 +339,7 @@ struct WorkDocument {
     WorkList<WorkFont> fonts;
     std::uint8_t fontSeen[(168 + 8) / 8]; // by font number
     WorkList<WorkOrderDependency> orderDependencies;
-    WorkList<WorkConstraint> constraints;
+    WorkConstraintList constraints;
     WorkFeature* openFeature;
 };
 
@@ -219,6 +350,7 @@ struct ParseContext {
     WorkDocument doc{};
     Arena arena;
     NameIndex names;
+    ChoiceTable choices;
     DiagnosticSink* diagnostics = nullptr;
     const char* reason = nullptr; // why the last syntax error happened (for diagnostics)
 
@@ -248,6 +380,19 @@ void InitWorkDocument(WorkDocument& doc);
 // "<...>" runs are decoded. kSyntaxError for malformed hexadecimal text, kOutOfMemory when the
 // decoded copy cannot be allocated.
 Result StoreString(ParseContext& ctx, WorkText& destination, std::string_view source, bool hex);
+
+// Appends a constraint; false when memory runs out.
+bool AppendConstraintChunk(Arena& arena, WorkConstraintList& list,
+                           const WorkConstraint& constraint);
+inline bool AppendConstraint(Arena& arena, WorkConstraintList& list,
+                             const WorkConstraint& constraint) {
+    WorkConstraintList::Chunk* const chunk = list.tail;
+    if (chunk == nullptr || chunk->count == chunk->capacity)
+        return AppendConstraintChunk(arena, list, constraint);
+    chunk->items[chunk->count++] = constraint;
+    ++list.count;
+    return true;
+}
 
 // Finds or creates the feature of a predefined slot, or for kGenericSlot the feature named
 // `name` (a slot feature when the name is one of the seven slot keywords).

@@ -41,6 +41,20 @@ public:
         return new (base_ + at) T();
     }
 
+    // Room for `count` records one after the other; the caller sets every field.
+    template <class T>
+    T* Records(std::size_t count) {
+        static_assert(sizeof(T) % 4 == 0);
+        if (count > std::numeric_limits<std::uint32_t>::max() / sizeof(T)) {
+            failed_ = true;
+            return nullptr;
+        }
+        const std::uint32_t at = Place(count * sizeof(T));
+        if (base_ == nullptr || failed_ || count == 0)
+            return nullptr;
+        return reinterpret_cast<T*>(base_ + at);
+    }
+
     std::uint32_t* Words(std::size_t count) {
         if (count > std::numeric_limits<std::uint32_t>::max() / 4) {
             failed_ = true;
@@ -59,9 +73,10 @@ public:
         const std::uint32_t at = Place(std::size_t{text.size} + 1);
         if (base_ == nullptr || failed_)
             return;
+        // The NUL and the padding (the block is not cleared beforehand) lie in the 4-byte word
+        // that holds the string's end: that word is cleared first.
+        std::memset(base_ + ((at + text.size) & ~std::uint32_t{3}), 0, 4);
         std::memcpy(base_ + at, text.data, text.size);
-        // The NUL and the padding: the block is not cleared beforehand.
-        std::memset(base_ + at + text.size, 0, used_ - at - text.size);
         Link(ref, at);
     }
 
@@ -101,11 +116,6 @@ bool SameText(const WorkText& a, std::uint32_t aHash, const WorkText& b, std::ui
     return aHash == bHash && a.size == b.size && SameBytes(a.data, b.data, a.size);
 }
 
-struct ResolvedConstraint {
-    std::uint16_t feature1, option1, feature2, option2, flags;
-    WorkOption* second; // the option whose choice the entry answers, when resolvable
-};
-
 struct ResolvedDependency {
     std::uint16_t feature, option;
 };
@@ -114,7 +124,7 @@ struct PackPlan {
     WorkFeature** features; // final order
     std::uint32_t featureCount;
     ResolvedDependency* dependencies;
-    ResolvedConstraint* constraints;
+    const WorkChoice* choices;
     std::uint32_t constrainedTotal;
     std::uint32_t* featureOffsets;
 };
@@ -212,62 +222,40 @@ bool ResolveTables(ParseContext& ctx, PackPlan& plan) {
                        "order dependency names a feature or option the document lacks", d->line);
     }
 
-    plan.constraints = static_cast<ResolvedConstraint*>(
-        ctx.arena.Allocate(sizeof(ResolvedConstraint) * doc.constraints.count));
-    if (doc.constraints.count != 0 && plan.constraints == nullptr)
-        return false;
-    // Constraints name the same few features over and over: the last ones found are kept.
-    struct Recent {
-        std::string_view name;
-        WorkFeature* feature;
-    } recent[4] = {};
-    unsigned nextRecent = 0;
-    auto findFeature = [&](std::string_view name) {
-        for (const Recent& r : recent) {
-            if (r.name.data() != nullptr && r.name.size() == name.size() &&
-                SameBytes(r.name.data(), name.data(), name.size()))
-                return r.feature;
-        }
-        WorkFeature* f = FindWorkFeature(ctx, name);
-        recent[nextRecent++ % 4] = {name, f};
-        return f;
+    // Each choice of the constraints once.
+    WorkChoice* const choices = ctx.choices.items();
+    plan.choices = choices;
+    const auto name = [&](std::uint32_t start, std::uint8_t size) {
+        return std::string_view(reinterpret_cast<const char*>(ctx.begin) + start, size);
     };
-    k = 0;
-    for (WorkConstraint* c = doc.constraints.head; c != nullptr; c = c->next, ++k) {
-        ResolvedConstraint& r = plan.constraints[k];
-        auto name = [&](int i) {
-            return std::string_view(reinterpret_cast<const char*>(ctx.begin) + c->start[i],
-                                    c->size[i]);
-        };
-        bool complete = true;
-        auto resolve = [&](int featureName, int optionName, std::uint16_t* featureIndex,
-                           std::uint16_t* optionIndex, std::uint16_t namedFlag) -> WorkOption* {
-            WorkFeature* f = findFeature(name(featureName));
-            *featureIndex = f != nullptr ? TableIndex(f->index) : kNotFound;
-            complete = complete && *featureIndex != kNotFound;
-            *optionIndex = kNoOption;
-            if (c->size[optionName] == 0)
-                return nullptr;
-            r.flags |= namedFlag;
-            const std::string_view option = name(optionName);
-            WorkOption* o = ctx.names.FindOption(f, option);
-            *optionIndex = o != nullptr ? TableIndex(o->index) : kNotFound;
-            complete = complete && *optionIndex != kNotFound;
-            return *optionIndex != kNotFound ? o : nullptr;
-        };
-        r.flags = 0;
-        resolve(WorkConstraint::kFeature1, WorkConstraint::kOption1, &r.feature1, &r.option1,
-                kNamesOption1);
-        WorkOption* second = resolve(WorkConstraint::kFeature2, WorkConstraint::kOption2,
-                                     &r.feature2, &r.option2, kNamesOption2);
-        r.second = r.feature2 != kNotFound ? second : nullptr;
-        if (r.second != nullptr)
-            ++r.second->constrainedCount;
-        if (!complete) {
-            r.feature1 = kNotFound;
-            ctx.Report(DiagnosticKind::kUnresolvedConstraint, name(WorkConstraint::kFeature1),
-                       name(WorkConstraint::kFeature2),
-                       "constraint names a feature or option the document lacks", c->line);
+    for (WorkChoice* c = choices; c != choices + ctx.choices.count(); ++c) {
+        WorkFeature* f = FindWorkFeature(ctx, name(c->featureStart, c->featureSize));
+        c->featureIndex = f != nullptr ? TableIndex(f->index) : kNotFound;
+        c->complete = c->featureIndex != kNotFound;
+        c->optionIndex = kNoOption;
+        c->ruling = nullptr;
+        if (c->optionSize == 0)
+            continue;
+        WorkOption* o = ctx.names.FindOption(f, name(c->optionStart, c->optionSize));
+        c->optionIndex = o != nullptr ? TableIndex(o->index) : kNotFound;
+        c->complete = c->complete && c->optionIndex != kNotFound;
+        if (c->complete) {
+            c->ruling = o;
+            o->constrainedCount += c->asSecond;
+        }
+    }
+    if (ctx.diagnostics != nullptr) {
+        for (const WorkConstraintList::Chunk* chunk = doc.constraints.head; chunk != nullptr;
+             chunk = chunk->next) {
+            for (const WorkConstraint* c = chunk->items; c != chunk->items + chunk->count; ++c) {
+                const WorkChoice& first = choices[c->first];
+                const WorkChoice& second = choices[c->second];
+                if (!first.complete || !second.complete)
+                    ctx.Report(DiagnosticKind::kUnresolvedConstraint,
+                               name(first.featureStart, first.featureSize),
+                               name(second.featureStart, second.featureSize),
+                               "constraint names a feature or option the document lacks", c->line);
+            }
         }
     }
     // Each option's constraints form one run of the index, in table order.
@@ -416,14 +404,33 @@ void Layout(BlockWriter& w, const WorkDocument& doc, PackPlan& plan) {
         h->entrySize = sizeof(PpdConstraint);
         w.Link(&d->constraints, at);
     }
-    for (k = 0; k < doc.constraints.count; ++k) {
-        if (PpdConstraint* e = w.Record<PpdConstraint>(nullptr)) {
-            const ResolvedConstraint& r = plan.constraints[k];
-            e->feature1 = r.feature1;
-            e->option1 = r.option1;
-            e->feature2 = r.feature2;
-            e->option2 = r.option2;
-            e->flags = r.flags;
+    // The constraint entries, and beside them the index of the entries by their second choice:
+    // each option's entries form one run, in table order.
+    PpdConstraint* entry = w.Records<PpdConstraint>(doc.constraints.count);
+    at = w.used();
+    std::uint32_t* const index = w.Words(plan.constrainedTotal);
+    if (index != nullptr && plan.constrainedTotal != 0)
+        w.Link(&d->constrainedIndex, at);
+    if (entry != nullptr && index != nullptr) {
+        k = 0;
+        for (const WorkConstraintList::Chunk* chunk = doc.constraints.head; chunk != nullptr;
+             chunk = chunk->next) {
+            for (const WorkConstraint* c = chunk->items; c != chunk->items + chunk->count;
+                 ++c, ++entry, ++k) {
+                const WorkChoice& first = plan.choices[c->first];
+                const WorkChoice& second = plan.choices[c->second];
+                const bool usable = first.complete & second.complete;
+                entry->feature1 = usable ? first.featureIndex : kNotFound;
+                entry->option1 = first.optionIndex;
+                entry->feature2 = second.featureIndex;
+                entry->option2 = second.optionIndex;
+                entry->flags =
+                    static_cast<std::uint16_t>((first.optionSize != 0 ? kNamesOption1 : 0) |
+                                               (second.optionSize != 0 ? kNamesOption2 : 0));
+                entry->reserved = 0;
+                if (WorkOption* ruling = second.ruling)
+                    index[ruling->constrainedFirst + ruling->constrainedFill++] = k;
+            }
         }
     }
 
@@ -443,6 +450,8 @@ void Layout(BlockWriter& w, const WorkDocument& doc, PackPlan& plan) {
             f->flags = wf.flags;
             f->uiType = wf.uiType;
             f->groupIndex = wf.groupIndex;
+            f->defaultGiven = wf.defaultOption.present() ? 1 : 0;
+            f->reserved = 0;
             f->installable = wf.installable;
             f->optionCount = wf.options.count;
             f->index = wf.index;
@@ -495,16 +504,6 @@ void Layout(BlockWriter& w, const WorkDocument& doc, PackPlan& plan) {
         std::memcpy(offsets, plan.featureOffsets, sizeof(std::uint32_t) * plan.featureCount);
         w.Link(&d->featureTable, at);
     }
-    at = w.used();
-    if (std::uint32_t* index = w.Words(plan.constrainedTotal)) {
-        k = 0;
-        for (const WorkConstraint* c = doc.constraints.head; c != nullptr; c = c->next, ++k) {
-            if (WorkOption* second = plan.constraints[k].second)
-                index[second->constrainedFirst + second->constrainedFill++] = k;
-        }
-        if (plan.constrainedTotal != 0)
-            w.Link(&d->constrainedIndex, at);
-    }
 }
 
 } // namespace
@@ -523,23 +522,12 @@ PpdDocument* FinishAndPack(ParseContext& ctx, std::size_t* blockBytes, std::size
     if (!ResolveTables(ctx, plan))
         return nullptr;
 
-    // The block is written once into room for the most it can need (every string comes from
-    // the file, decoded ones are shorter), then trimmed. A layout that does not fit is
-    // measured first instead.
-    std::size_t options = 0;
-    for (std::uint32_t i = 0; i < plan.featureCount; ++i)
-        options += plan.features[i]->options.count;
-    const std::size_t bound =
-        sizeof(PpdDocument) + 2 * sizeof(PpdTableHeader) + 64 +
-        std::size_t{doc.orderDependencies.count} * sizeof(PpdOrderDependency) +
-        std::size_t{doc.constraints.count} * sizeof(PpdConstraint) +
-        std::size_t{plan.featureCount} * (sizeof(PpdFeature) + 2 * 4 + 4) +
-        options * (sizeof(PpdPageOption) + 5 * 4) +
-        std::size_t{doc.fonts.count} * (sizeof(PpdFontEntry) + 2 * 4) +
-        std::size_t{plan.constrainedTotal} * 4 + static_cast<std::size_t>(ctx.end - ctx.begin) +
-        doc.path.size + 7 * 16;
-    std::uint32_t capacity =
-        bound < 0x7FFFFFF0 ? static_cast<std::uint32_t>(bound) : std::uint32_t{0x7FFFFFF0};
+    // The layout is measured first, so that the block gets exactly its size.
+    BlockWriter measure(nullptr, 0);
+    Layout(measure, doc, plan);
+    if (measure.failed())
+        return nullptr;
+    const std::uint32_t capacity = measure.used();
     void* memory = std::malloc(kBlockPrefix + capacity);
     if (memory == nullptr)
         return nullptr;
@@ -547,28 +535,9 @@ PpdDocument* FinishAndPack(ParseContext& ctx, std::size_t* blockBytes, std::size
     Layout(writer, doc, plan);
     if (writer.failed()) {
         std::free(memory);
-        for (WorkFeature* const* f = plan.features; f != plan.features + plan.featureCount; ++f)
-            for (WorkOption* o = (*f)->options.head; o != nullptr; o = o->next)
-                o->constrainedFill = 0;
-        BlockWriter measure(nullptr, 0);
-        Layout(measure, doc, plan);
-        if (measure.failed())
-            return nullptr;
-        capacity = measure.used();
-        memory = std::malloc(kBlockPrefix + capacity);
-        if (memory == nullptr)
-            return nullptr;
-        writer = BlockWriter(static_cast<unsigned char*>(memory) + kBlockPrefix, capacity);
-        Layout(writer, doc, plan);
-        if (writer.failed()) {
-            std::free(memory);
-            return nullptr;
-        }
+        return nullptr;
     }
     const std::uint32_t size = writer.used();
-    // References are relative to their own place, so the block may move when it shrinks.
-    if (void* trimmed = std::realloc(memory, kBlockPrefix + size))
-        memory = trimmed;
     unsigned char* base = static_cast<unsigned char*>(memory) + kBlockPrefix;
     PpdDocument* d = reinterpret_cast<PpdDocument*>(base);
     d->blockSize = size;

@@ -76,6 +76,9 @@ const PpdFeature* FirstInstallableFeature(const PpdDocument* doc);
 // The option at the feature's default position, or null when it has no options.
 const PpdOption* DefaultOption(const PpdFeature* feature);
 
+// The default option only when the PPD names a default for the feature; null otherwise.
+const PpdOption* GivenDefaultOption(const PpdFeature* feature);
+
 // The option at a position of the feature's options, or null.
 const PpdOption* OptionAtIndex(const PpdFeature* feature, std::uint32_t index);
 

@@ -83,6 +83,10 @@ const PpdOption* DefaultOption(const PpdFeature* feature) {
     return OptionAtIndex(feature, feature != nullptr ? feature->defaultOption : 0);
 }
 
+const PpdOption* GivenDefaultOption(const PpdFeature* feature) {
+    return feature != nullptr && feature->defaultGiven != 0 ? DefaultOption(feature) : nullptr;
+}
+
 namespace {
 
 // FindOptionIndices, also giving the option found.

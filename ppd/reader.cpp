@@ -1,5 +1,6 @@
 #include "ppd/reader.h"
 
+#include <bit>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -87,6 +88,99 @@ std::string_view Range(const unsigned char* from, const unsigned char* to) {
 }
 
 } // namespace
+
+namespace {
+
+// Bit masks of 64 bytes: blanks, and the bytes that end a plain value (CR, LF, "/", NUL).
+struct BlockMasks {
+    std::uint64_t blank, stop;
+};
+
+BlockMasks MasksOf(const unsigned char* p) {
+    BlockMasks m{0, 0};
+#if defined(__SSE2__)
+    for (int i = 0; i < 4; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+        const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')),
+                                           _mm_cmpeq_epi8(v, _mm_set1_epi8('\t')));
+        const __m128i stop = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')),
+                                                       _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))),
+                                          _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('/')),
+                                                       _mm_cmpeq_epi8(v, _mm_setzero_si128())));
+        m.blank |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(blank))} << (16 * i);
+        m.stop |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(stop))} << (16 * i);
+    }
+#else
+    for (int i = 0; i < 64; ++i) {
+        const unsigned char c = p[i];
+        m.blank |= std::uint64_t{c == ' ' || c == '\t'} << i;
+        m.stop |= std::uint64_t{c == '\r' || c == '\n' || c == '/' || c == '\0'} << i;
+    }
+#endif
+    return m;
+}
+
+} // namespace
+
+bool EntryReader::ReadConstraintLineAt(const unsigned char* p, ConstraintLine& line) {
+    // "*UIConstraints:" as two overlapping 8-byte words.
+    static constexpr char kHead[] = "*UIConstraints:";
+    constexpr std::size_t kHeadSize = sizeof kHead - 1;
+    if (end_ - p <= static_cast<std::ptrdiff_t>(kHeadSize))
+        return false;
+    std::uint64_t word = 0, expected = 0;
+    std::memcpy(&word, p, 8);
+    std::memcpy(&expected, kHead, 8);
+    if (word != expected)
+        return false;
+    std::memcpy(&word, p + kHeadSize - 8, 8);
+    std::memcpy(&expected, kHead + kHeadSize - 8, 8);
+    if (word != expected)
+        return false;
+
+    // The value runs from its first byte that is no blank to the first byte that ends a plain
+    // value, within the 64 bytes after the colon (longer lines, rare, take the general way); its
+    // words are the runs of other bytes. Near the end of the file the bytes are read from a
+    // copy ended by a line end.
+    const unsigned char* const block = p + kHeadSize;
+    unsigned char copy[64];
+    const unsigned char* bytes = block;
+    if (end_ - block < 64) {
+        const std::size_t left = static_cast<std::size_t>(end_ - block);
+        std::memcpy(copy, block, left);
+        std::memset(copy + left, '\n', sizeof copy - left);
+        bytes = copy;
+    }
+    const BlockMasks m = MasksOf(bytes);
+    if (m.stop == 0)
+        return false;
+    const unsigned char* const valueEnd = block + std::countr_zero(m.stop);
+    if (valueEnd >= end_ || (*valueEnd != '\r' && *valueEnd != '\n'))
+        return false;
+    const std::uint64_t inValue = (m.stop & (~m.stop + 1)) - 1;
+    const std::uint64_t words = ~m.blank & inValue;
+    if (words == 0)
+        return false; // an empty value
+    std::uint64_t starts = words & ~(words << 1);
+    std::uint64_t ends = ~words & (words << 1);
+    const unsigned char* const first = block + std::countr_zero(starts);
+    if (*first == '"' || *first == '^')
+        return false;
+    std::size_t count = 0;
+    for (; count < ConstraintLine::kMaxWords && starts != 0; ++count) {
+        const unsigned start = static_cast<unsigned>(std::countr_zero(starts));
+        const unsigned size = static_cast<unsigned>(std::countr_zero(ends)) - start;
+        starts &= starts - 1;
+        ends &= ends - 1;
+        line.words[count] =
+            Range(block + start, block + start + (size > kMaxWord ? kMaxWord : size));
+    }
+    line.count = count;
+    line.value = Range(first, valueEnd);
+    entryStart_ = p;
+    p_ = valueEnd + 1;
+    return true;
+}
 
 Result EntryReader::ReadEntry(PpdEntry& entry) {
     // Field by field: a whole-struct reset compiles to a slow string store.

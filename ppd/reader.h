@@ -32,6 +32,14 @@ struct PpdEntry {
     bool hasOption() const { return !option.empty(); }
 };
 
+// The first words of a constraint line's value.
+struct ConstraintLine {
+    static constexpr std::size_t kMaxWords = 4;
+    std::string_view value;
+    std::string_view words[kMaxWords];
+    std::size_t count = 0;
+};
+
 class EntryReader {
 public:
     EntryReader(const unsigned char* data, std::size_t size) : p_(data), end_(data + size) {}
@@ -41,11 +49,40 @@ public:
     // the byte that broke it); kOutOfMemory for a name longer than its limit.
     Result ReadEntry(PpdEntry& entry);
 
+    // The words of a "*UIConstraints:" line at the reader's place when the line has the usual
+    // shape (a plain value that a line end ends): the entry ReadEntry would give, already cut
+    // into words as NextWord cuts them, without the general rules. False, with the reader
+    // unmoved, for anything else.
+    bool ReadConstraintLine(ConstraintLine& line) {
+        // Most lines are no constraints: their first bytes tell, without a call. A line end
+        // before the line (the LF of a CR LF pair) is passed over as ReadEntry would.
+        const unsigned char* p = p_;
+        if (p != end_ && (*p == '\n' || *p == '\r'))
+            ++p;
+        if (end_ - p <= 16 || p[0] != '*' || p[1] != 'U')
+            return false;
+        return ReadConstraintLineAt(p, line);
+    }
+
+    // Passes over an "*End" line (the line that closes a value running over several lines),
+    // which no rule uses; false, with the reader unmoved, for any other line.
+    bool SkipEndLine() {
+        const unsigned char* p = p_;
+        if (p != end_ && (*p == '\n' || *p == '\r'))
+            ++p;
+        if (end_ - p < 5 || p[0] != '*' || p[1] != 'E' || p[2] != 'n' || p[3] != 'd' ||
+            (p[4] != '\r' && p[4] != '\n'))
+            return false;
+        p_ = p + 5;
+        return true;
+    }
+
     const unsigned char* entryStart() const { return entryStart_; }
     const char* reason() const { return reason_; }
     bool brokenByHighByte() const { return highByte_; }
 
 private:
+    bool ReadConstraintLineAt(const unsigned char* p, ConstraintLine& line);
     Result Broken(const char* why, unsigned char c) {
         reason_ = why;
         highByte_ = c >= 0x80;

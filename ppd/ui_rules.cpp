@@ -124,32 +124,35 @@ Result HandleOrderDependency(ParseContext& ctx, const PpdEntry& entry) {
 }
 
 Result HandleUiConstraints(ParseContext& ctx, const PpdEntry& entry) {
-    std::string_view words[4];
-    const std::size_t count = SplitWords(entry.value, words, 4, ctx.end);
+    std::string_view words[ConstraintLine::kMaxWords];
+    const std::size_t count = SplitWords(entry.value, words, ConstraintLine::kMaxWords, ctx.end);
+    return HandleConstraintWords(ctx, words, count);
+}
+
+Result HandleConstraintWords(ParseContext& ctx, const std::string_view* words, std::size_t count) {
     if (count == 0)
         return ctx.Fail("missing first feature");
     std::size_t next = 1;
-    std::string_view option1 = words[0].substr(0, 0); // empty, but a place in the file
+    std::string_view option1;
     if (count > next && words[next].front() != '*')
         option1 = words[next++];
     const std::string_view second = count > next ? WithoutStar(words[next++]) : std::string_view{};
     if (second.empty())
         return ctx.Fail("missing second feature");
-    const std::string_view option2 = count > next ? words[next] : words[0].substr(0, 0);
-    WorkConstraint* constraint = ctx.arena.NewUnfilled<WorkConstraint>();
-    if (constraint == nullptr)
+    const std::string_view option2 = count > next ? words[next] : std::string_view{};
+    WorkConstraint constraint{};
+    const std::string_view first[2] = {WithoutStar(words[0]), option1};
+    const std::string_view other[2] = {second, option2};
+    std::uint32_t numbers[2];
+    if (!ctx.choices.Intern(ctx.arena, ctx.begin, first, other, numbers))
         return kOutOfMemory;
-    constraint->next = nullptr;
-    constraint->line = 0;
-    const std::string_view names[4] = {WithoutStar(words[0]), option1, second, option2};
-    for (int i = 0; i < 4; ++i) {
-        constraint->start[i] = static_cast<std::uint32_t>(
-            reinterpret_cast<const unsigned char*>(names[i].data()) - ctx.begin);
-        constraint->size[i] = static_cast<std::uint8_t>(names[i].size());
-    }
+    constraint.first = numbers[0];
+    constraint.second = numbers[1];
     if (ctx.diagnostics != nullptr)
-        constraint->line = ctx.EntryLine();
-    ctx.doc.constraints.Append(constraint);
+        constraint.line = ctx.EntryLine();
+    if (!AppendConstraint(ctx.arena, ctx.doc.constraints, constraint))
+        return kOutOfMemory;
+    ++ctx.choices.items()[constraint.second].asSecond;
     return kOk;
 }
 

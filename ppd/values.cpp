@@ -140,7 +140,7 @@ Result ParseFixed(std::string_view text, Fixed* value) {
 }
 
 bool StartsWithWord(std::string_view text, std::string_view word) {
-    if (text.size() < word.size() || text.compare(0, word.size(), word) != 0)
+    if (text.size() < word.size() || !SameBytes(text.data(), word.data(), word.size()))
         return false;
     return text.size() == word.size() ||
            HasClass(static_cast<unsigned char>(text[word.size()]), kBlank);

@@ -5,15 +5,44 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
+
 namespace platform {
+
+namespace {
+
+// Reads all `size` bytes of `fd` into a new heap buffer; null when the read falls short (the file
+// shrank) or fails.
+unsigned char* ReadWhole(int fd, std::size_t size) {
+    auto* buffer = static_cast<unsigned char*>(std::malloc(size));
+    std::size_t done = 0;
+    while (buffer != nullptr && done < size) {
+        const ssize_t got = ::read(fd, buffer + done, size - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    if (done != size) {
+        std::free(buffer);
+        return nullptr;
+    }
+    return buffer;
+}
+
+} // namespace
 
 MappedFile::~MappedFile() {
     Close();
 }
 
-MappedFile::MappedFile(MappedFile&& other) noexcept : data_(other.data_), size_(other.size_) {
+MappedFile::MappedFile(MappedFile&& other) noexcept
+    : data_(other.data_), size_(other.size_), copied_(other.copied_) {
     other.data_ = nullptr;
     other.size_ = 0;
+    other.copied_ = false;
 }
 
 MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
@@ -21,8 +50,10 @@ MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
         Close();
         data_ = other.data_;
         size_ = other.size_;
+        copied_ = other.copied_;
         other.data_ = nullptr;
         other.size_ = 0;
+        other.copied_ = false;
     }
     return *this;
 }
@@ -33,24 +64,37 @@ bool MappedFile::Open(const std::string& path) {
     if (fd < 0)
         return false;
     struct stat info {};
-    void* view = MAP_FAILED;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
-        view =
-            ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-    // The view outlives the descriptor, as it outlives the handles on Windows.
-    ::close(fd);
-    if (view == MAP_FAILED)
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
+        ::close(fd);
         return false;
-    data_ = static_cast<const unsigned char*>(view);
-    size_ = static_cast<std::size_t>(info.st_size);
+    }
+    const auto size = static_cast<std::size_t>(info.st_size);
+    // Setting up and tearing down a mapping costs more than copying a file of a few megabytes
+    // (three times the whole load of a typical PPD on a virtual machine), so such files are read.
+    if (size <= kCopyLimit) {
+        data_ = ReadWhole(fd, size);
+        copied_ = data_ != nullptr;
+    } else {
+        void* view = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+        if (view != MAP_FAILED)
+            data_ = static_cast<const unsigned char*>(view);
+    }
+    // The bytes outlive the descriptor, as a view outlives the handles on Windows.
+    ::close(fd);
+    if (data_ == nullptr)
+        return false;
+    size_ = size;
     return true;
 }
 
 void MappedFile::Close() {
-    if (data_ != nullptr)
+    if (data_ != nullptr && copied_)
+        std::free(const_cast<unsigned char*>(data_));
+    else if (data_ != nullptr)
         ::munmap(const_cast<unsigned char*>(data_), size_);
     data_ = nullptr;
     size_ = 0;
+    copied_ = false;
 }
 
 } // namespace platform

@@ -44,7 +44,11 @@ const char kPpd[] = "*OpenUI *PageSize/Paper: PickOne\n"
                     "*DefaultHalftoneType: Missing\n"
                     "*HalftoneType High/High: \"\"\n"
                     "*HalftoneType Low/Low: \"\"\n"
-                    "*CloseUI: *HalftoneType\n";
+                    "*CloseUI: *HalftoneType\n"
+                    "*OpenUI *PrintQuality: PickOne\n"
+                    "*PrintQuality Draft/Draft: \"\"\n"
+                    "*PrintQuality Fine/Fine: \"\"\n"
+                    "*CloseUI: *PrintQuality\n";
 
 // Defaults as codes: the sentinel only when the PPD gives no default option, never 0.
 TEST(PpdDefaultCode, Cases) {
@@ -60,6 +64,7 @@ TEST(PpdDefaultCode, Cases) {
         {"OutputBin", OutputBinNames, 0},             // a keyword the table lacks
         {"MediaType", MediaTypeNames, kNoPpdDefault}, // a feature without options
         {"HalftoneType", HalftoneNames, 2}, // a default naming no option: the first option
+        {"PrintQuality", PrintQualityNames, kNoPpdDefault}, // options but no default line
         {"Resolution", ResolutionNames, kNoPpdDefault},
         {"pagesize", PaperSizeNames, kNoPpdDefault},
     };

@@ -31,6 +31,25 @@ TEST(MappedFile, MapsTheWholeFile) {
     std::remove(path.c_str());
 }
 
+// Files on both sides of the size up to which a file may be copied rather than mapped give the
+// same bytes, and keep them after a move.
+TEST(MappedFile, SmallAndLargeFilesGiveTheirBytes) {
+    for (const std::size_t size : {MappedFile::kCopyLimit, MappedFile::kCopyLimit + 4097}) {
+        SCOPED_TRACE(size);
+        std::string content(size, '\0');
+        for (std::size_t i = 0; i < size; ++i)
+            content[i] = static_cast<char>(i * 131 + i / 4096);
+        const std::string path = WriteTempFile("mapped_file_large.ppd", content);
+        MappedFile file;
+        ASSERT_TRUE(file.Open(path));
+        MappedFile moved;
+        moved = std::move(file);
+        ASSERT_EQ(moved.size(), size);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(moved.data()), size), content);
+        std::remove(path.c_str());
+    }
+}
+
 // Missing and empty files do not map.
 TEST(MappedFile, MissingAndEmptyFilesFail) {
     MappedFile file;
