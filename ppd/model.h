@@ -201,24 +201,9 @@ private:
         std::uint64_t head = 0, middle = 0, tail = 0;
         std::uint32_t size;
         explicit Key(std::string_view bytes) : size(static_cast<std::uint32_t>(bytes.size())) {
-            const char* p = bytes.data();
-            const std::size_t n = bytes.size();
-            if (n >= 8) {
-                std::memcpy(&head, p, 8);
-                std::memcpy(&tail, p + n - 8, 8);
-                if (n >= 16)
-                    std::memcpy(&middle, p + 8, 8);
-            } else if (n >= 4) {
-                std::uint32_t x = 0, y = 0;
-                std::memcpy(&x, p, 4);
-                std::memcpy(&y, p + n - 4, 4);
-                head = x;
-                tail = y;
-            } else if (n > 0) {
-                head = static_cast<unsigned char>(p[0]) |
-                       static_cast<unsigned>(static_cast<unsigned char>(p[n / 2])) << 8 |
-                       static_cast<unsigned>(static_cast<unsigned char>(p[n - 1])) << 16;
-            }
+            NameKey::LoadEnds(bytes, &head, &tail);
+            if (bytes.size() >= 16)
+                std::memcpy(&middle, bytes.data() + 8, 8);
         }
         // One multiplication: the top bits, which pick the slot, depend on every bit of the key.
         std::uint64_t Hash() const {

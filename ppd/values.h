@@ -111,21 +111,27 @@ struct NameKey {
     static constexpr std::size_t kExact = 16;
 
     explicit NameKey(std::string_view name) : size(static_cast<std::uint32_t>(name.size())) {
-        const char* p = name.data();
-        const std::size_t n = name.size();
+        LoadEnds(name, &head, &tail);
+    }
+
+    // The first and last eight bytes of `bytes` (four, or three single bytes, when it is shorter)
+    // into two words; both stay as they are for no bytes.
+    static void LoadEnds(std::string_view bytes, std::uint64_t* head, std::uint64_t* tail) {
+        const char* p = bytes.data();
+        const std::size_t n = bytes.size();
         if (n >= 8) {
-            std::memcpy(&head, p, 8);
-            std::memcpy(&tail, p + n - 8, 8);
+            std::memcpy(head, p, 8);
+            std::memcpy(tail, p + n - 8, 8);
         } else if (n >= 4) {
             std::uint32_t x = 0, y = 0;
             std::memcpy(&x, p, 4);
             std::memcpy(&y, p + n - 4, 4);
-            head = x;
-            tail = y;
+            *head = x;
+            *tail = y;
         } else if (n > 0) {
-            head = static_cast<unsigned char>(p[0]) |
-                   static_cast<unsigned>(static_cast<unsigned char>(p[n / 2])) << 8 |
-                   static_cast<unsigned>(static_cast<unsigned char>(p[n - 1])) << 16;
+            *head = static_cast<unsigned char>(p[0]) |
+                    static_cast<unsigned>(static_cast<unsigned char>(p[n / 2])) << 8 |
+                    static_cast<unsigned>(static_cast<unsigned char>(p[n - 1])) << 16;
         }
     }
     std::uint64_t Hash(std::uint32_t salt = 0) const {
