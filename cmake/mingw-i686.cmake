@@ -9,6 +9,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Tests and tools run under 32-bit Wine with the project's prefix.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
+set(VELA_WINEARCH win32)
+set(CMAKE_CROSSCOMPILING_EMULATOR env VELA_WINEARCH=${VELA_WINEARCH} ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
 # No DLLs beside the executables.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
