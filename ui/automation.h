@@ -8,11 +8,16 @@
 // initialised and shown, acts as the user and ends it (PressOk, PressCancel, ...). Message
 // boxes and the file-open dialog are answered by handlers too. A modal run, message box or
 // file dialog that nobody scripted, a handler that leaves its dialog open, or an action on a
-// control that does not exist is a script failure (see Failures).
+// control that does not exist is a script failure (see TakeFailures).
+//
+// The scripts and the records of what was shown are kept here, the same for both backends;
+// a backend takes the handlers as its modal runs, message boxes and file dialogs start.
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/backend.h"
@@ -35,25 +40,27 @@ struct HelpCall {
 
 class Automation {
 public:
+    using MessageBoxHandler = std::function<int(const MessageBoxCall&)>;
+    using OpenFileHandler = std::function<std::optional<std::string>(const OpenFileRequest&)>;
+
     virtual ~Automation() = default;
 
     // Scripting the modal runs; each handler is used once, in the order given.
-    virtual void OnDialog(int dialogId, std::function<void()> handler) = 0;
-    virtual void OnSheet(std::function<void()> handler) = 0;
+    void OnDialog(int dialogId, std::function<void()> handler);
+    void OnSheet(std::function<void()> handler);
     // The handler sees the message box and returns the button pressed (kIdOk, kIdYes, ...).
-    virtual void OnMessageBox(std::function<int(const MessageBoxCall&)> handler) = 0;
+    void OnMessageBox(MessageBoxHandler handler);
     // Answers the next message box with `button`, whatever it says.
     void AnswerMessageBox(int button) {
         OnMessageBox([button](const MessageBoxCall&) { return button; });
     }
-    virtual void
-    OnOpenFile(std::function<std::optional<std::string>(const OpenFileRequest&)> handler) = 0;
+    void OnOpenFile(OpenFileHandler handler);
 
     // Everything shown so far.
-    virtual const std::vector<MessageBoxCall>& MessageBoxes() const = 0;
-    virtual const std::vector<HelpCall>& HelpCalls() const = 0;
+    const std::vector<MessageBoxCall>& MessageBoxes() const { return messageBoxes_; }
+    const std::vector<HelpCall>& HelpCalls() const { return helpCalls_; }
     // Script failures so far, cleared by the call.
-    virtual std::vector<std::string> TakeFailures() = 0;
+    std::vector<std::string> TakeFailures();
     // Records a script failure (the headless backend also throws ScriptError).
     virtual void ReportFailure(std::string message) = 0;
 
@@ -96,6 +103,28 @@ public:
     virtual void SelectPage(int index) = 0;
     // Ends every running modal loop as a WM_QUIT does.
     virtual void PostQuit(int exitCode) = 0;
+
+protected:
+    // The first handler given for dialog `dialogId`, removed from the script; empty when none
+    // is left.
+    std::function<void()> TakeDialogHandler(int dialogId);
+    // The next handler of a sheet, message box or file dialog, removed from the script;
+    // nullopt (or an empty function for a sheet) when none is left.
+    std::function<void()> TakeSheetHandler();
+    std::optional<MessageBoxHandler> TakeMessageBoxHandler();
+    std::optional<OpenFileHandler> TakeOpenFileHandler();
+    void RecordFailure(std::string message) { failures_.push_back(std::move(message)); }
+    void RecordMessageBox(const MessageBoxCall& call) { messageBoxes_.push_back(call); }
+    void RecordHelpCall(const HelpCall& call) { helpCalls_.push_back(call); }
+
+private:
+    std::deque<std::pair<int, std::function<void()>>> dialogHandlers_;
+    std::deque<std::function<void()>> sheetHandlers_;
+    std::deque<MessageBoxHandler> messageBoxHandlers_;
+    std::deque<OpenFileHandler> openFileHandlers_;
+    std::vector<MessageBoxCall> messageBoxes_;
+    std::vector<HelpCall> helpCalls_;
+    std::vector<std::string> failures_;
 };
 
 } // namespace ui

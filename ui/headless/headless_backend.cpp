@@ -1083,15 +1083,7 @@ int HeadlessBackend::RunDialog(DialogBase& dialog, Handle parentHandle) {
         if (defaultFocus || !IsInside(focus_, node))
             FocusFirstTabStop(node);
         node->style |= kWsVisible;
-        std::function<void()> handler;
-        for (auto it = dialogHandlers_.begin(); it != dialogHandlers_.end(); ++it) {
-            if (it->first == templateId) {
-                handler = std::move(it->second);
-                dialogHandlers_.erase(it);
-                break;
-            }
-        }
-        RunScript(node, std::move(handler), what);
+        RunScript(node, TakeDialogHandler(templateId), what);
         if (!node->ended && !quitPending_) {
             // Without a script (and without throwing), the user closes the dialog.
             DialogEvents::Command(dialog, kIdCancel, kBnClicked);
@@ -1289,12 +1281,7 @@ int HeadlessBackend::RunSheet(PropertySheet& sheetObject) {
             if (!focus_ || !IsInside(focus_, sheet))
                 SetFocusTo(tab);
         }
-        std::function<void()> handler;
-        if (!sheetHandlers_.empty()) {
-            handler = std::move(sheetHandlers_.front());
-            sheetHandlers_.pop_front();
-        }
-        RunScript(sheet, std::move(handler), "the property sheet");
+        RunScript(sheet, TakeSheetHandler(), "the property sheet");
         if (!sheet->ended && !quitPending_) {
             SheetCancel(sheet);
             if (!sheet->ended) {
@@ -1343,7 +1330,7 @@ void HeadlessBackend::PostQuit(int exitCode) {
 int HeadlessBackend::MessageBox(Handle owner, std::string_view text, std::string_view caption,
                                 unsigned style) {
     MessageBoxCall call{std::string(text), std::string(caption), style};
-    messageBoxes_.push_back(call);
+    RecordMessageBox(call);
     // The box takes the focus from the owner's control while it is shown, on its default
     // button, and the owner gets it back afterwards.
     Node* savedFocus = focus_;
@@ -1379,30 +1366,28 @@ int HeadlessBackend::MessageBox(Handle owner, std::string_view text, std::string
                 backend.SetFocusTo(savedFocus);
         }
     } guard{*this, boxHandle, savedFocus};
-    if (messageBoxHandlers_.empty()) {
+    auto handler = TakeMessageBoxHandler();
+    if (!handler) {
         ReportFailure("unexpected message box \"" + call.text + "\"");
         return answer;
     }
-    auto handler = std::move(messageBoxHandlers_.front());
-    messageBoxHandlers_.pop_front();
-    answer = handler(call);
+    answer = (*handler)(call);
     return answer;
 }
 
 std::optional<std::string> HeadlessBackend::OpenFile(Handle owner, const OpenFileRequest& request) {
     openFileRequests_.push_back(request);
-    if (openFileHandlers_.empty()) {
+    auto handler = TakeOpenFileHandler();
+    if (!handler) {
         ReportFailure("unexpected file-open dialog");
         return std::nullopt;
     }
-    auto handler = std::move(openFileHandlers_.front());
-    openFileHandlers_.pop_front();
-    return handler(request);
+    return (*handler)(request);
 }
 
 void HeadlessBackend::WinHelp(Handle owner, std::string_view helpFile, unsigned command,
                               unsigned long data) {
-    helpCalls_.push_back(HelpCall{std::string(helpFile), command, data});
+    RecordHelpCall(HelpCall{std::string(helpFile), command, data});
 }
 
 void HeadlessBackend::BeginWaitCursor() {
@@ -1417,29 +1402,8 @@ void HeadlessBackend::EndWaitCursor() {
 
 // ---- automation ---------------------------------------------------------------------------
 
-void HeadlessBackend::OnDialog(int dialogId, std::function<void()> handler) {
-    dialogHandlers_.emplace_back(dialogId, std::move(handler));
-}
-
-void HeadlessBackend::OnSheet(std::function<void()> handler) {
-    sheetHandlers_.push_back(std::move(handler));
-}
-
-void HeadlessBackend::OnMessageBox(std::function<int(const MessageBoxCall&)> handler) {
-    messageBoxHandlers_.push_back(std::move(handler));
-}
-
-void HeadlessBackend::OnOpenFile(
-    std::function<std::optional<std::string>(const OpenFileRequest&)> handler) {
-    openFileHandlers_.push_back(std::move(handler));
-}
-
-std::vector<std::string> HeadlessBackend::TakeFailures() {
-    return std::exchange(failures_, {});
-}
-
 void HeadlessBackend::ReportFailure(std::string message) {
-    failures_.push_back(message);
+    RecordFailure(message);
     if (throwOnFailure_)
         throw ScriptError(message);
 }

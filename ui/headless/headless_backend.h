@@ -5,7 +5,6 @@
 // the Automation of its windows: tests act as the user through it.
 //
 // Script failures throw ScriptError (and are recorded) unless SetThrowOnFailure(false).
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -135,14 +134,6 @@ public:
     std::string ProgramPath() override { return programPath_; }
 
     // Automation.
-    void OnDialog(int dialogId, std::function<void()> handler) override;
-    void OnSheet(std::function<void()> handler) override;
-    void OnMessageBox(std::function<int(const MessageBoxCall&)> handler) override;
-    void
-    OnOpenFile(std::function<std::optional<std::string>(const OpenFileRequest&)> handler) override;
-    const std::vector<MessageBoxCall>& MessageBoxes() const override { return messageBoxes_; }
-    const std::vector<HelpCall>& HelpCalls() const override { return helpCalls_; }
-    std::vector<std::string> TakeFailures() override;
     void ReportFailure(std::string message) override;
     Handle ActiveDialog() override;
     void Click(int id) override;
@@ -215,14 +206,7 @@ private:
     Node* focus_ = nullptr;
     bool quitPending_ = false;
 
-    std::deque<std::pair<int, std::function<void()>>> dialogHandlers_;
-    std::deque<std::function<void()>> sheetHandlers_;
-    std::deque<std::function<int(const MessageBoxCall&)>> messageBoxHandlers_;
-    std::deque<std::function<std::optional<std::string>(const OpenFileRequest&)>> openFileHandlers_;
-    std::vector<MessageBoxCall> messageBoxes_;
-    std::vector<HelpCall> helpCalls_;
     std::vector<OpenFileRequest> openFileRequests_;
-    std::vector<std::string> failures_;
     std::vector<NotificationRecord> notifications_;
     std::vector<PaintOp> lastPaint_;
     std::string programPath_ = "C:\\vela\\vela40ps.exe";

@@ -71,29 +71,8 @@ Win32Automation::~Win32Automation() {
     }
 }
 
-void Win32Automation::OnDialog(int dialogId, std::function<void()> handler) {
-    dialogHandlers_.emplace_back(dialogId, std::move(handler));
-}
-
-void Win32Automation::OnSheet(std::function<void()> handler) {
-    sheetHandlers_.push_back(std::move(handler));
-}
-
-void Win32Automation::OnMessageBox(std::function<int(const MessageBoxCall&)> handler) {
-    messageBoxHandlers_.push_back(std::move(handler));
-}
-
-void Win32Automation::OnOpenFile(
-    std::function<std::optional<std::string>(const OpenFileRequest&)> handler) {
-    openFileHandlers_.push_back(std::move(handler));
-}
-
-std::vector<std::string> Win32Automation::TakeFailures() {
-    return std::exchange(failures_, {});
-}
-
 void Win32Automation::ReportFailure(std::string message) {
-    failures_.push_back(std::move(message));
+    RecordFailure(std::move(message));
 }
 
 // ---- scripts of modal runs ----------------------------------------------------------------
@@ -104,20 +83,7 @@ void Win32Automation::ModalStarted(HWND window, int templateId, bool isSheet) {
     script.sheet = isSheet;
     script.what =
         isSheet ? std::string("the property sheet") : "dialog " + std::to_string(templateId);
-    if (isSheet) {
-        if (!sheetHandlers_.empty()) {
-            script.handler = std::move(sheetHandlers_.front());
-            sheetHandlers_.pop_front();
-        }
-    } else {
-        for (auto it = dialogHandlers_.begin(); it != dialogHandlers_.end(); ++it) {
-            if (it->first == templateId) {
-                script.handler = std::move(it->second);
-                dialogHandlers_.erase(it);
-                break;
-            }
-        }
-    }
+    script.handler = isSheet ? TakeSheetHandler() : TakeDialogHandler(templateId);
     pendingScripts_.push_back(std::move(script));
     // Runs once the modal loop is idle, that is after the window has been shown.
     SetTimer(nullptr, 0, 0, RunPendingScript);
@@ -199,7 +165,7 @@ void Win32Automation::VerifyNextEnded() {
 // ---- message boxes and services -----------------------------------------------------------
 
 void Win32Automation::MessageBoxStarting(const MessageBoxCall& call) {
-    messageBoxes_.push_back(call);
+    RecordMessageBox(call);
     pendingBoxes_.push_back(call);
     SetTimer(nullptr, 0, 0, AnswerMessageBox);
 }
@@ -224,28 +190,24 @@ void Win32Automation::AnswerNextMessageBox() {
     }
     pendingBoxes_.pop_front();
     int answer = DefaultAnswer(call.style);
-    if (messageBoxHandlers_.empty()) {
+    if (auto handler = TakeMessageBoxHandler())
+        answer = (*handler)(call);
+    else
         ReportFailure("unexpected message box \"" + call.text + "\"");
-    } else {
-        auto handler = std::move(messageBoxHandlers_.front());
-        messageBoxHandlers_.pop_front();
-        answer = handler(call);
-    }
     SendMessageW(search.found, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
 }
 
 std::optional<std::string> Win32Automation::OpenFile(const OpenFileRequest& request) {
-    if (openFileHandlers_.empty()) {
+    auto handler = TakeOpenFileHandler();
+    if (!handler) {
         ReportFailure("unexpected file-open dialog");
         return std::nullopt;
     }
-    auto handler = std::move(openFileHandlers_.front());
-    openFileHandlers_.pop_front();
-    return handler(request);
+    return (*handler)(request);
 }
 
 void Win32Automation::WinHelp(const HelpCall& call) {
-    helpCalls_.push_back(call);
+    RecordHelpCall(call);
 }
 
 // ---- the user's actions -------------------------------------------------------------------

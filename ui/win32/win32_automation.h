@@ -26,14 +26,6 @@ public:
     Win32Automation(const Win32Automation&) = delete;
     Win32Automation& operator=(const Win32Automation&) = delete;
 
-    void OnDialog(int dialogId, std::function<void()> handler) override;
-    void OnSheet(std::function<void()> handler) override;
-    void OnMessageBox(std::function<int(const MessageBoxCall&)> handler) override;
-    void
-    OnOpenFile(std::function<std::optional<std::string>(const OpenFileRequest&)> handler) override;
-    const std::vector<MessageBoxCall>& MessageBoxes() const override { return messageBoxes_; }
-    const std::vector<HelpCall>& HelpCalls() const override { return helpCalls_; }
-    std::vector<std::string> TakeFailures() override;
     void ReportFailure(std::string message) override;
     Handle ActiveDialog() override;
     void Click(int id) override;
@@ -85,16 +77,9 @@ private:
     static Win32Automation* current_;
     Win32Backend& backend_;
     ScopedBackend scope_;
-    std::deque<std::pair<int, std::function<void()>>> dialogHandlers_;
-    std::deque<std::function<void()>> sheetHandlers_;
-    std::deque<std::function<int(const MessageBoxCall&)>> messageBoxHandlers_;
-    std::deque<std::function<std::optional<std::string>(const OpenFileRequest&)>> openFileHandlers_;
     std::deque<PendingScript> pendingScripts_;
     std::deque<PendingScript> verifications_;
     std::deque<MessageBoxCall> pendingBoxes_;
-    std::vector<MessageBoxCall> messageBoxes_;
-    std::vector<HelpCall> helpCalls_;
-    std::vector<std::string> failures_;
     bool quitPosted_ = false;
 };
 
