@@ -1,15 +1,6 @@
-# 64-bit Windows through mingw-w64 (posix thread model: GoogleTest needs std::mutex).
-set(CMAKE_SYSTEM_NAME Windows)
+# 64-bit Windows: the same sources, tested under 64-bit Wine on machines that cannot run 32-bit
+# programs.
+set(VELA_MINGW_TRIPLE x86_64-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Tests and tools run under 64-bit Wine, for machines that cannot run 32-bit programs.
 set(VELA_WINEARCH win64)
-set(CMAKE_CROSSCOMPILING_EMULATOR env VELA_WINEARCH=${VELA_WINEARCH} ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
-# No DLLs beside the executables.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
