@@ -2,7 +2,7 @@
 # new file needs no build edit.
 
 set(VELA_WARNINGS -Wall -Wextra -Wno-unused-parameter)
-if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND WIN32)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
     # GCC 12 reports false overlaps inside std::string at -O2 (its bug 105329).
     list(APPEND VELA_WARNINGS -Wno-restrict)
 endif()
