@@ -16,8 +16,8 @@ public:
     MappedFile(MappedFile&& other) noexcept;
     MappedFile& operator=(MappedFile&& other) noexcept;
 
-    // Maps the file at `path` (code page 1250 bytes); false when it cannot be opened, sized or
-    // mapped, or is empty.
+    // Maps (or reads) the file at `path` (code page 1250 bytes); false when it cannot be opened,
+    // sized, mapped or read, or is empty.
     bool Open(const std::string& path);
     void Close();
 
