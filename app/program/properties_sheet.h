@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/program/about_page.h"
-#include "pages/consumables_page.h"
-#include "pages/layout_page.h"
-#include "pages/paper_page.h"
+#include "pages/about/about_page.h"
+#include "pages/consumables/consumables_page.h"
+#include "pages/layout/layout_page.h"
+#include "pages/paper/paper_page.h"
 #include "ui/dialog.h"
 
 namespace app {
@@ -24,7 +24,7 @@ private:
     // Consumables, About, Overlay, Features, Paper, Layout. The order in which they are shown
     // is set in the constructor.
     pages::CConsumables consumables_;
-    CAbout about_;
+    pages::CAbout about_;
     pages::CPaper paper_;
     pages::CLayout layout_;
 };

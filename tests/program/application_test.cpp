@@ -7,7 +7,7 @@
 
 #include "app/settings_message.h"
 #include "res/resource.h"
-#include "tests/program/program_fixture.h"
+#include "tests/support/program_fixture.h"
 #include "ui/dialog.h"
 
 namespace app::testing {

@@ -1,4 +1,4 @@
-#include "app/program/about_page.h"
+#include "pages/about/about_page.h"
 
 #include <cstring>
 #include <string>
@@ -7,13 +7,17 @@
 #include <gtest/gtest.h>
 
 #include "app/config_app.h"
-#include "pages/font_substitution_store.h"
-#include "pages/web_browser.h"
+#include "pages/fonts/font_substitution_store.h"
+#include "pages/shared/web_browser.h"
 #include "ppd/ppd.h"
-#include "tests/program/program_fixture.h"
+#include "tests/support/program_fixture.h"
 
-namespace app::testing {
+namespace pages::testing {
 namespace {
+
+using namespace app;
+using app::testing::kColorPpd;
+using app::testing::ProgramTest;
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -213,4 +217,4 @@ TEST_F(AboutPageTest, ResetButton) {
 }
 
 } // namespace
-} // namespace app::testing
+} // namespace pages::testing

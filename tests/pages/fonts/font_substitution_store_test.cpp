@@ -1,4 +1,4 @@
-#include "pages/font_substitution_store.h"
+#include "pages/fonts/font_substitution_store.h"
 
 #include <gtest/gtest.h>
 

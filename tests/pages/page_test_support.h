@@ -1,6 +1,6 @@
 #pragma once
-// What the paper and layout tests share: the application state of one test (a fresh block, a
-// PPD model, an in-memory registry) and running a page in a sheet on the headless backend.
+// What the page tests share: the application state of one test (a fresh block, a PPD model,
+// an in-memory registry) and running a page in a sheet on the headless backend.
 #include <functional>
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 // The Consumables page on the headless backend, asking a printer played by the in-process SNMP
 // agent: which rows it fills, the headings, the unavailable state and refreshes, and the shop
 // button's browser command.
-#include "pages/consumables_page.h"
+#include "pages/consumables/consumables_page.h"
 
 #include <climits>
 #include <cstring>
@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "app/config_app.h"
-#include "pages/web_browser.h"
+#include "pages/shared/web_browser.h"
 #include "platform/memory_registry.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"

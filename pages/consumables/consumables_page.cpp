@@ -1,4 +1,4 @@
-#include "pages/consumables_page.h"
+#include "pages/consumables/consumables_page.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,7 +6,7 @@
 
 #include "app/config_app.h"
 #include "net/port_address.h"
-#include "pages/web_browser.h"
+#include "pages/shared/web_browser.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
 #include "ui/data_exchange.h"

@@ -1,4 +1,4 @@
-#include "app/program/reset_settings.h"
+#include "pages/about/reset_settings.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,11 +6,13 @@
 
 #include "app/option_tables.h"
 #include "app/ppd_option_codes.h"
-#include "pages/font_substitution_store.h"
-#include "pages/watermark_reset.h"
+#include "pages/fonts/font_substitution_store.h"
+#include "pages/overlay/watermark_reset.h"
 
-namespace app {
+namespace pages {
 namespace {
+
+using namespace app;
 
 // The code table of each PPD feature whose default the reset takes.
 struct FeatureTable {
@@ -94,7 +96,7 @@ void StorePpdDefaults(PrinterSettingsBlock& block, const ppd::PpdDocument* docum
 
 } // namespace
 
-void ResetSettingsToDefaults(PrinterSettingsBlock& block, const ppd::PpdDocument* document,
+void ResetSettingsToDefaults(app::PrinterSettingsBlock& block, const ppd::PpdDocument* document,
                              platform::Registry& registry) {
     StoreFixedValues(block);
     pages::ResetWatermarkAttributes(block, pages::kWatermarkNotEditing);
@@ -103,4 +105,4 @@ void ResetSettingsToDefaults(PrinterSettingsBlock& block, const ppd::PpdDocument
         StorePpdDefaults(block, document);
 }
 
-} // namespace app
+} // namespace pages

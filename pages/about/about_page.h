@@ -9,7 +9,7 @@
 #include "ui/painter.h"
 #include "ui/window.h"
 
-namespace app {
+namespace pages {
 
 // A push button drawn by its owner: a push-button frame, pressed in while the mouse holds the
 // button down, and its own caption in blue, centred on one line.
@@ -53,4 +53,4 @@ private:
     std::string shopPageAddress_;
 };
 
-} // namespace app
+} // namespace pages

@@ -1,4 +1,4 @@
-#include "pages/custom_size_dialog.h"
+#include "pages/paper/custom_size_dialog.h"
 
 #include <algorithm>
 #include <charconv>

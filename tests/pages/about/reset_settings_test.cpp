@@ -1,4 +1,4 @@
-#include "app/program/reset_settings.h"
+#include "pages/about/reset_settings.h"
 
 #include <cstring>
 #include <string>
@@ -6,13 +6,17 @@
 #include <gtest/gtest.h>
 
 #include "app/option_tables.h"
-#include "pages/font_substitution_store.h"
+#include "pages/fonts/font_substitution_store.h"
 #include "platform/memory_registry.h"
 #include "ppd/ppd.h"
-#include "tests/program/program_fixture.h"
+#include "tests/support/program_fixture.h"
 
-namespace app::testing {
+namespace pages::testing {
 namespace {
+
+using namespace app;
+using app::testing::kColorPpd;
+using app::testing::ProgramTest;
 
 // A block in which no byte holds its reset value: every byte a pattern of its offset.
 PrinterSettingsBlock Scrambled() {
@@ -204,4 +208,4 @@ TEST(ResetSettings, FontTableBecomesTheDefault) {
 }
 
 } // namespace
-} // namespace app::testing
+} // namespace pages::testing

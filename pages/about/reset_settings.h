@@ -9,7 +9,7 @@ namespace ppd {
 struct PpdDocument;
 }
 
-namespace app {
+namespace pages {
 
 // Stores the reset values of the block's field table into `block`:
 //   - the fixed values of the layout, paper-source, colour, graphics, PostScript, document and
@@ -20,7 +20,7 @@ namespace app {
 //     resolution (with its dots per inch), halftones and print quality. Without one these
 //     fields are kept, except the output bin, which becomes 1.
 // Names, paths, installed options, accounting, network and custom-size fields are kept.
-void ResetSettingsToDefaults(PrinterSettingsBlock& block, const ppd::PpdDocument* document,
+void ResetSettingsToDefaults(app::PrinterSettingsBlock& block, const ppd::PpdDocument* document,
                              platform::Registry& registry);
 
-} // namespace app
+} // namespace pages

@@ -1,4 +1,4 @@
-#include "tests/program/program_fixture.h"
+#include "tests/support/program_fixture.h"
 
 #include <chrono>
 #include <cstring>

@@ -1,13 +1,13 @@
 // The Layout page on the headless backend: the duplex unit at start, the activation rules
 // (booklet, constraints against duplex, custom size), the handlers and the preview.
-#include "pages/layout_page.h"
+#include "pages/layout/layout_page.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "paper_test_support.h"
+#include "tests/pages/page_test_support.h"
 
 namespace pages {
 namespace {

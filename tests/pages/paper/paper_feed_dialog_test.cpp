@@ -1,13 +1,13 @@
 // The advanced paper feed dialog: the three source lists pruned like the Paper page's, the
 // multipurpose tray override, the first-page choice for documents only, and what OK stores.
-#include "pages/paper_feed_dialog.h"
+#include "pages/paper/paper_feed_dialog.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "paper_test_support.h"
+#include "tests/pages/page_test_support.h"
 
 namespace pages {
 namespace {

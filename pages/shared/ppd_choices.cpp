@@ -1,4 +1,4 @@
-#include "pages/ppd_choices.h"
+#include "pages/shared/ppd_choices.h"
 
 #include "ppd/ppd.h"
 

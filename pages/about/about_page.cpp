@@ -1,14 +1,14 @@
-#include "app/program/about_page.h"
+#include "pages/about/about_page.h"
 
 #include "app/config_app.h"
-#include "app/program/reset_settings.h"
-#include "pages/web_browser.h"
+#include "pages/about/reset_settings.h"
+#include "pages/shared/web_browser.h"
 #include "platform/codepage1250.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
 #include "ui/data_exchange.h"
 
-namespace app {
+namespace pages {
 namespace {
 
 // Two blanks before 3.5.0 and one after it belong to the version line.
@@ -106,7 +106,7 @@ void CAbout::OnShopPage() {
 }
 
 void CAbout::OnReset() {
-    ConfigApp& app = TheApp();
+    app::ConfigApp& app = app::TheApp();
     ResetSettingsToDefaults(app.settings, app.ppdDocument, platform::registry());
 }
 
@@ -125,4 +125,4 @@ void CAbout::OnDrawShopLink(ui::DrawItem& item) {
     shopLink_.DrawItem(item);
 }
 
-} // namespace app
+} // namespace pages

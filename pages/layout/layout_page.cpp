@@ -1,11 +1,11 @@
-#include "pages/layout_page.h"
+#include "pages/layout/layout_page.h"
 
 #include <string>
 
 #include "app/config_app.h"
 #include "app/option_tables.h"
 #include "app/settings_block.h"
-#include "pages/ppd_choices.h"
+#include "pages/shared/ppd_choices.h"
 #include "ppd/ppd.h"
 #include "ui/data_exchange.h"
 

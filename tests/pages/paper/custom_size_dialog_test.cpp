@@ -1,6 +1,6 @@
 // The custom paper size dialog: number formatting, units and their limits, the feed-edge
 // rule, the checks' messages and the 80-byte registry record.
-#include "pages/custom_size_dialog.h"
+#include "pages/paper/custom_size_dialog.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <limits>
 
 #include "app/text_helpers.h"
-#include "paper_test_support.h"
+#include "tests/pages/page_test_support.h"
 #include "ui/services.h"
 
 namespace pages {

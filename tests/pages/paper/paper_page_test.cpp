@@ -1,7 +1,7 @@
 // The Paper page on the headless backend: the chained lists and their pruning, the custom
 // size entry, the lists emptied by missing PPD data, deactivation, and the save and restore
 // around the two dialogs.
-#include "pages/paper_page.h"
+#include "pages/paper/paper_page.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "pages/custom_size_dialog.h"
-#include "pages/layout_page.h"
-#include "paper_test_support.h"
+#include "pages/layout/layout_page.h"
+#include "pages/paper/custom_size_dialog.h"
+#include "tests/pages/page_test_support.h"
 
 namespace pages {
 namespace {

@@ -1,4 +1,4 @@
-#include "pages/web_browser.h"
+#include "pages/shared/web_browser.h"
 
 #include <cstdint>
 #include <cstring>

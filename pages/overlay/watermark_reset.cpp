@@ -1,4 +1,4 @@
-#include "pages/watermark_reset.h"
+#include "pages/overlay/watermark_reset.h"
 
 #include <string>
 #include <string_view>

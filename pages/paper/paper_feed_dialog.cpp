@@ -1,12 +1,12 @@
-#include "pages/paper_feed_dialog.h"
+#include "pages/paper/paper_feed_dialog.h"
 
 #include <string>
 
 #include "app/config_app.h"
 #include "app/option_tables.h"
 #include "app/settings_block.h"
-#include "pages/paper_page.h"
-#include "pages/ppd_choices.h"
+#include "pages/paper/paper_page.h"
+#include "pages/shared/ppd_choices.h"
 #include "ppd/ppd.h"
 #include "ui/data_exchange.h"
 #include "ui/services.h"
