@@ -79,6 +79,12 @@ public:
     // The same for the first entry whose text is exactly `text` (a failure when none is).
     void ChooseItem(int id, std::string_view text);
     virtual void DoubleClickItem(int id, int index) = 0;
+    // The keyboard and the wheel on a closed drop-down list, which gets the focus first: the
+    // selection moves as the system moves it, and only CBN_SELCHANGE reports it.
+    enum class ListKey { Down, Up, Home, End, WheelDown, WheelUp };
+    virtual void PressListKey(int id, ListKey key) = 0;
+    // A letter typed on a closed drop-down list selects the next entry beginning with it.
+    virtual void TypeListLetter(int id, char letter) = 0;
     // The focus moves into the control as with the Tab key (an edit's text gets selected).
     virtual void FocusControl(int id) = 0;
     // Focuses the edit, selects all of its text and types `text` character by character

@@ -77,6 +77,8 @@ public:
     virtual int SetCurSel(Handle list, int index) = 0;
     virtual std::optional<std::string> ItemText(Handle list, int index) = 0;
     virtual std::intptr_t ItemData(Handle list, int index) = 0;
+    // A combo box whose drop-down list is open (CB_GETDROPPEDSTATE).
+    virtual bool IsDroppedDown(Handle combo) = 0;
     virtual int SetItemData(Handle list, int index, std::intptr_t data) = 0;
 
     // Up-down controls.

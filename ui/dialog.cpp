@@ -198,21 +198,52 @@ void DialogEvents::Attach(DialogBase& dialog, Handle handle) {
         page->firstActivation_ = true;
 }
 
-void DialogEvents::Command(DialogBase& dialog, int id, int code) {
-    dialog.OnNotification(id, code);
-    for (const MessageEntry& entry : dialog.GetMessageMap()) {
+bool DialogBase::Dispatch(int id, int code) {
+    for (const MessageEntry& entry : GetMessageMap()) {
         if (entry.kind != MessageEntry::Kind::Command || entry.id != id || entry.code != code)
             continue;
         std::visit(Overloaded{
-                       [&](CommandHandler h) { (dialog.*h)(); },
-                       [&](CommandIdHandler h) { (dialog.*h)(id); },
+                       [&](CommandHandler h) { (this->*h)(); },
+                       [&](CommandIdHandler h) { (this->*h)(id); },
                        [](DrawItemHandler) {},
                        [](HelpHandler) {},
                    },
                    entry.handler);
+        return true;
+    }
+    return false;
+}
+
+void DialogBase::DispatchChoice(int id, int code) {
+    if (code != kCbnCloseUp && code != kCbnSelChange)
+        return;
+    const Handle list = GetDlgItem(id).GetHandle();
+    if (!list || B().Kind(list) != ControlKind::ComboBox)
+        return;
+    if (code == kCbnSelChange) {
+        // While the list is open the choice is not made yet: its close-up reports it.
+        if (B().IsDroppedDown(list))
+            return;
+        const bool sameAsCloseUp = closedUpList_ == id && closedUpSelection_ == B().CurSel(list);
+        closedUpList_ = 0;
+        if (sameAsCloseUp)
+            return;
+        Dispatch(id, kCbnChoice);
         return;
     }
-    if (code != kBnClicked)
+    Dispatch(id, kCbnChoice);
+    // The handler may have closed the dialog or refilled the list.
+    if (!GetHandle())
+        return;
+    closedUpList_ = id;
+    closedUpSelection_ = B().CurSel(GetDlgItem(id).GetHandle());
+}
+
+void DialogEvents::Command(DialogBase& dialog, int id, int code) {
+    dialog.OnNotification(id, code);
+    const bool handled = dialog.Dispatch(id, code);
+    dialog.DispatchChoice(id, code);
+    if (handled || code != kBnClicked)
         return;
     if (auto* modal = dynamic_cast<Dialog*>(&dialog)) {
         if (id == kIdOk)

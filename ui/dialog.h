@@ -73,7 +73,16 @@ protected:
 
 private:
     friend class DialogEvents;
+    // Runs the message map's handler of (id, code); false when it has none.
+    bool Dispatch(int id, int code);
+    // Derives the choice of a drop-down list from its notifications (OnChoice).
+    void DispatchChoice(int id, int code);
+
     int templateId_;
+    // The drop-down list whose close-up was reported last, and its selection after the
+    // handler ran: the selection change that follows that close-up is the same choice.
+    int closedUpList_ = 0;
+    int closedUpSelection_ = kListError;
 };
 
 // A modal dialog.

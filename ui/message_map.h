@@ -6,7 +6,7 @@
 //   ui::MessageMap CLayout::GetMessageMap() const {
 //       static const ui::MessageEntry entries[] = {
 //           ui::OnClicked(IDC_PORTRAIT, &CLayout::OnPortrait),
-//           ui::OnCloseUp(IDC_PAGES_PER_SHEET, &CLayout::OnPagesPerSheetChanged),
+//           ui::OnChoice(IDC_PAGES_PER_SHEET, &CLayout::OnPagesPerSheetChanged),
 //       };
 //       return entries;
 //   }
@@ -83,6 +83,15 @@ MessageEntry OnSelChange(int id, H T::*handler) {
 template <class T, class H>
 MessageEntry OnCloseUp(int id, H T::*handler) {
     return OnCommand<T>(id, kCbnCloseUp, handler);
+}
+
+// A choice in a drop-down list, however the user made it: the list closed after the mouse or
+// the keyboard worked in it (CBN_CLOSEUP), or the selection changed while the list was closed
+// (arrow keys, a typed letter, the mouse wheel: only CBN_SELCHANGE comes then). A selection
+// change that merely follows the close-up it belongs to is not reported twice.
+template <class T, class H>
+MessageEntry OnChoice(int id, H T::*handler) {
+    return OnCommand<T>(id, kCbnChoice, handler);
 }
 
 // Double click in a list box (LBN_DBLCLK).

@@ -83,6 +83,9 @@ enum Notification : int {
     kEnChange = 0x300,
     kEnUpdate = 0x400,
     kEnMaxText = 0x501,
+    // Not a Win32 code: a drop-down list's choice, however it was made (the framework derives
+    // it from CBN_CLOSEUP and from a CBN_SELCHANGE while the list is closed; see OnChoice).
+    kCbnChoice = 0x10001,
 };
 
 // List and combo results (LB_ERR, CB_ERR).

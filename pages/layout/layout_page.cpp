@@ -64,7 +64,7 @@ ui::MessageMap CLayout::GetMessageMap() const {
         ui::OnClicked(IDC_DUPLEX_NONE, &CLayout::OnSingleSided),
         ui::OnClicked(IDC_DUPLEX_LONG_EDGE, &CLayout::OnLongEdge),
         ui::OnClicked(IDC_DUPLEX_SHORT_EDGE, &CLayout::OnShortEdge),
-        ui::OnCloseUp(IDC_PAGES_PER_SHEET, &CLayout::OnPagesPerSheetChanged),
+        ui::OnChoice(IDC_PAGES_PER_SHEET, &CLayout::OnPagesPerSheetChanged),
         ui::OnClicked(IDC_PRINT_PAGE_BORDERS, &CLayout::OnPageBorders),
     };
     return entries;

@@ -36,10 +36,10 @@ void CPaper::DoDataExchange(ui::DataExchange& dx) {
 ui::MessageMap CPaper::GetMessageMap() const {
     static const ui::MessageEntry entries[] = {
         ui::OnClicked(IDC_ADVANCED_FEED, &CPaper::OnAdvancedFeed),
-        ui::OnCloseUp(IDC_PAPER_SIZE, &CPaper::OnPaperSizeChanged),
-        ui::OnCloseUp(IDC_MEDIA_TYPE, &CPaper::OnMediaTypeChanged),
-        ui::OnCloseUp(IDC_OUTPUT_BIN, &CPaper::OnOutputBinChanged),
-        ui::OnCloseUp(IDC_PAPER_SOURCE, &CPaper::OnSourceChanged),
+        ui::OnChoice(IDC_PAPER_SIZE, &CPaper::OnPaperSizeChanged),
+        ui::OnChoice(IDC_MEDIA_TYPE, &CPaper::OnMediaTypeChanged),
+        ui::OnChoice(IDC_OUTPUT_BIN, &CPaper::OnOutputBinChanged),
+        ui::OnChoice(IDC_PAPER_SOURCE, &CPaper::OnSourceChanged),
         ui::OnClicked(IDC_CUSTOM_SIZE_CONFIGURE, &CPaper::OnConfigureCustomSize),
     };
     return entries;

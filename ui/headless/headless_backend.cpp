@@ -161,6 +161,7 @@ struct HeadlessBackend::Node {
     };
     std::vector<ListItem> items;
     int selection = -1;
+    bool droppedDown = false; // a combo box's list is open
 
     int limit = kDefaultEditLimit;
     int selStart = 0;
@@ -704,6 +705,11 @@ int HeadlessBackend::FindString(Handle handle, int startAfter, std::string_view 
 int HeadlessBackend::CurSel(Handle handle) {
     Node* list = Find(handle);
     return list && list->IsList() ? list->selection : kListError;
+}
+
+bool HeadlessBackend::IsDroppedDown(Handle handle) {
+    Node* combo = Find(handle);
+    return combo && combo->kind == ControlKind::ComboBox && combo->droppedDown;
 }
 
 int HeadlessBackend::SetCurSel(Handle handle, int index) {
@@ -1478,9 +1484,11 @@ void HeadlessBackend::ChooseItem(int id, int index) {
     if (node->kind == ControlKind::ComboBox) {
         // The list's click selects the entry and rolls the list up; the selection change is
         // reported last, even when the entry was selected already.
+        node->droppedDown = true;
         Notify(node, kCbnDropDown);
         node->selection = index;
         Notify(node, kCbnSelEndOk);
+        node->droppedDown = false;
         Notify(node, kCbnCloseUp);
         Notify(node, kCbnSelChange);
         return;
@@ -1488,6 +1496,68 @@ void HeadlessBackend::ChooseItem(int id, int index) {
     node->selection = index;
     if (node->style & kLbsNotify)
         Notify(node, kLbnSelChange);
+}
+
+// The closed drop-down list of control `id`, focused; null (a failure where it is no combo box)
+// when the keyboard cannot reach it.
+HeadlessBackend::Node* HeadlessBackend::FocusClosedCombo(int id, const char* action) {
+    Node* node = FindControl(id, action);
+    if (!node)
+        return nullptr;
+    if (node->kind != ControlKind::ComboBox) {
+        ReportFailure("control " + std::to_string(id) + " is no combo box");
+        return nullptr;
+    }
+    if (!node->Enabled() || !IsVisible(HandleOf(node)))
+        return nullptr;
+    SetFocusTo(node);
+    return node;
+}
+
+// Moves a closed list's selection to `index` (kept inside the list) and reports a change only.
+void HeadlessBackend::MoveComboSelection(Node* node, int index) {
+    const int count = static_cast<int>(node->items.size());
+    if (count == 0)
+        return;
+    index = std::clamp(index, 0, count - 1);
+    if (index == node->selection)
+        return;
+    node->selection = index;
+    Notify(node, kCbnSelChange);
+}
+
+void HeadlessBackend::PressListKey(int id, ListKey key) {
+    Node* node = FocusClosedCombo(id, "press a key on");
+    if (!node)
+        return;
+    const int last = static_cast<int>(node->items.size()) - 1;
+    switch (key) {
+    case ListKey::Down:
+    case ListKey::WheelDown:
+        MoveComboSelection(node, node->selection < 0 ? 0 : node->selection + 1);
+        break;
+    case ListKey::Up:
+    case ListKey::WheelUp:
+        MoveComboSelection(node, node->selection < 0 ? 0 : node->selection - 1);
+        break;
+    case ListKey::Home:
+        MoveComboSelection(node, 0);
+        break;
+    case ListKey::End:
+        MoveComboSelection(node, last);
+        break;
+    }
+}
+
+void HeadlessBackend::TypeListLetter(int id, char letter) {
+    Node* node = FocusClosedCombo(id, "type a letter on");
+    if (!node)
+        return;
+    // The list's own prefix search, from the entry after the selection, wrapping round.
+    const char wanted[] = {letter, '\0'};
+    const int index = FindString(HandleOf(node), node->selection, wanted, false);
+    if (index != kListError)
+        MoveComboSelection(node, index);
 }
 
 void HeadlessBackend::DoubleClickItem(int id, int index) {

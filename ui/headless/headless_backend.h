@@ -103,6 +103,7 @@ public:
     int SetCurSel(Handle list, int index) override;
     std::optional<std::string> ItemText(Handle list, int index) override;
     std::intptr_t ItemData(Handle list, int index) override;
+    bool IsDroppedDown(Handle combo) override;
     int SetItemData(Handle list, int index, std::intptr_t data) override;
     void SetSpinRange(Handle spin, int lower, int upper) override;
     std::pair<int, int> SpinRange(Handle spin) override;
@@ -139,6 +140,8 @@ public:
     void Click(int id) override;
     void ChooseItem(int id, int index) override;
     using Automation::ChooseItem;
+    void PressListKey(int id, ListKey key) override;
+    void TypeListLetter(int id, char letter) override;
     void DoubleClickItem(int id, int index) override;
     void FocusControl(int id) override;
     void ReplaceText(int id, std::string_view text) override;
@@ -176,6 +179,8 @@ private:
     auto RunPageCode(Node* page, F&& routine);
     void FocusNotify(Node* control, bool gained);
     void SetFocusTo(Node* node);
+    Node* FocusClosedCombo(int id, const char* action);
+    void MoveComboSelection(Node* node, int index);
 
     void SetEditText(Node* edit, std::string text, bool notify);
     bool TypeChar(Node* edit, unsigned char ch);

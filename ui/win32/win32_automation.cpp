@@ -244,6 +244,45 @@ void Win32Automation::Click(int id) {
     ClickWindow(ControlWindow(id, "click"));
 }
 
+// The closed drop-down list of control `id`, focused as the Tab key would; null where the
+// keyboard cannot reach it.
+HWND Win32Automation::FocusClosedCombo(int id, const char* action) {
+    const HWND control = ControlWindow(id, action);
+    if (!control)
+        return nullptr;
+    wchar_t className[32] = {};
+    GetClassNameW(control, className, 32);
+    if (lstrcmpiW(className, L"ComboBox") != 0) {
+        ReportFailure("control " + std::to_string(id) + " is no combo box");
+        return nullptr;
+    }
+    if (!IsWindowVisible(control) || !IsWindowEnabled(control))
+        return nullptr;
+    SetFocus(control);
+    return control;
+}
+
+void Win32Automation::PressListKey(int id, ListKey key) {
+    const HWND control = FocusClosedCombo(id, "press a key on");
+    if (!control)
+        return;
+    if (key == ListKey::WheelDown || key == ListKey::WheelUp) {
+        const short delta = key == ListKey::WheelDown ? -WHEEL_DELTA : WHEEL_DELTA;
+        SendMessageW(control, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+        return;
+    }
+    const WPARAM keys[] = {VK_DOWN, VK_UP, VK_HOME, VK_END};
+    const WPARAM vk = keys[static_cast<int>(key)];
+    SendMessageW(control, WM_KEYDOWN, vk, 1);
+    SendMessageW(control, WM_KEYUP, vk, 1 | (1u << 30) | (1u << 31));
+}
+
+void Win32Automation::TypeListLetter(int id, char letter) {
+    const HWND control = FocusClosedCombo(id, "type a letter on");
+    if (control)
+        SendMessageW(control, WM_CHAR, static_cast<unsigned char>(letter), 1);
+}
+
 void Win32Automation::ChooseItem(int id, int index) {
     const HWND control = ControlWindow(id, "choose an entry of");
     if (!control)

@@ -31,6 +31,8 @@ public:
     void Click(int id) override;
     void ChooseItem(int id, int index) override;
     using Automation::ChooseItem;
+    void PressListKey(int id, ListKey key) override;
+    void TypeListLetter(int id, char letter) override;
     void DoubleClickItem(int id, int index) override;
     void FocusControl(int id) override;
     void ReplaceText(int id, std::string_view text) override;
@@ -69,6 +71,7 @@ private:
     bool HasEnded(HWND window, bool sheet) const;
     void Close(HWND window, bool sheet);
     HWND ControlWindow(int id, const char* action);
+    HWND FocusClosedCombo(int id, const char* action);
     HWND TopWindow() const;
     void ClickWindow(HWND button);
     void Spin(int id, bool up);

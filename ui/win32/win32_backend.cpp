@@ -445,6 +445,11 @@ int Win32Backend::CurSel(Handle list) {
         SendMessageW(hwnd, IsComboBox(hwnd) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
 }
 
+bool Win32Backend::IsDroppedDown(Handle combo) {
+    const HWND hwnd = ToHwnd(combo);
+    return combo && IsComboBox(hwnd) && SendMessageW(hwnd, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
 int Win32Backend::SetCurSel(Handle list, int index) {
     if (!list)
         return kListError;

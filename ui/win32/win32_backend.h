@@ -82,6 +82,7 @@ public:
     int SetCurSel(Handle list, int index) override;
     std::optional<std::string> ItemText(Handle list, int index) override;
     std::intptr_t ItemData(Handle list, int index) override;
+    bool IsDroppedDown(Handle combo) override;
     int SetItemData(Handle list, int index, std::intptr_t data) override;
     void SetSpinRange(Handle spin, int lower, int upper) override;
     std::pair<int, int> SpinRange(Handle spin) override;

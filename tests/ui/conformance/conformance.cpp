@@ -40,8 +40,13 @@ void ConformanceDialog::OnNotification(int controlId, int code) {
 MessageMap ConformanceDialog::GetMessageMap() const {
     static const MessageEntry entries[] = {
         OnDrawItem(IDC_OWNERDRAW, &ConformanceDialog::DrawOwnerButton),
+        OnChoice(IDC_PLAIN_COMBO, &ConformanceDialog::RecordChoice),
     };
     return entries;
+}
+
+void ConformanceDialog::RecordChoice() {
+    choices.push_back(ComboBox(GetDlgItem(IDC_PLAIN_COMBO).GetHandle()).GetCurSel());
 }
 
 void ConformanceDialog::DrawOwnerButton(DrawItem& item) {

@@ -47,6 +47,8 @@ public:
         Rect rect;
     };
     std::vector<Drawn> drawn;
+    // The selection of the plain combo box at each choice the framework reported (OnChoice).
+    std::vector<int> choices;
 
     // The notifications of one control, in order, taken out of the record.
     std::vector<int> TakeCodes(int id);
@@ -58,6 +60,7 @@ protected:
 
 private:
     void DrawOwnerButton(DrawItem& item);
+    void RecordChoice();
 };
 
 class ConformanceTest : public ::testing::TestWithParam<BackendFactory> {

@@ -1,5 +1,6 @@
 // The control behaviours the pages rely on, asserted as Win32 shows them. Every test body runs
 // against each backend (see conformance.h).
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -228,6 +229,55 @@ TEST_P(ControlConformance, ComboNotificationOrder) {
         EXPECT_THAT(dialog.TakeCodes(IDC_PLAIN_COMBO),
                     ElementsAre(kCbnDropDown, kCbnSelEndOk, kCbnCloseUp, kCbnSelChange,
                                 kCbnDropDown, kCbnSelEndOk, kCbnCloseUp, kCbnSelChange));
+    });
+}
+
+// On a closed drop-down list the arrow keys, Home, End, the wheel and a typed letter move the
+// selection and send CBN_SELCHANGE alone, only when the selection changes. The framework
+// reports each such change, and each mouse choice, as one choice.
+TEST_P(ControlConformance, KeyboardOnAClosedComboIsAChoice) {
+    using Key = Automation::ListKey;
+    InDialog([&](ConformanceDialog& dialog) {
+        const ComboBox combo(dialog.GetDlgItem(IDC_PLAIN_COMBO).GetHandle());
+        for (const char* text : {"Alfa", "Beta", "Bravo", "Delta"})
+            combo.AddString(text);
+        combo.SetCurSel(0);
+        A().FocusControl(IDC_PLAIN_COMBO);
+        dialog.notifications.clear();
+        const struct {
+            std::function<void()> act;
+            int selection;
+            bool notified;
+        } steps[] = {
+            {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::Down); }, 1, true},
+            {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::End); }, 3, true},
+            {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::Down); }, 3, false},
+            {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::WheelUp); }, 2, true},
+            {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::Home); }, 0, true},
+            {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::Up); }, 0, false},
+            {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::WheelDown); }, 1, true},
+            {[&] { A().TypeListLetter(IDC_PLAIN_COMBO, 'b'); }, 2, true},
+            {[&] { A().TypeListLetter(IDC_PLAIN_COMBO, 'B'); }, 1, true},
+            {[&] { A().TypeListLetter(IDC_PLAIN_COMBO, 'd'); }, 3, true},
+            {[&] { A().TypeListLetter(IDC_PLAIN_COMBO, 'x'); }, 3, false},
+        };
+        std::vector<int> expectedChoices;
+        for (size_t i = 0; i < std::size(steps); ++i) {
+            SCOPED_TRACE("step " + std::to_string(i));
+            dialog.choices.clear();
+            steps[i].act();
+            EXPECT_EQ(combo.GetCurSel(), steps[i].selection);
+            EXPECT_THAT(dialog.TakeCodes(IDC_PLAIN_COMBO),
+                        steps[i].notified ? std::vector<int>{kCbnSelChange} : std::vector<int>{});
+            EXPECT_THAT(dialog.choices, steps[i].notified ? std::vector<int>{steps[i].selection}
+                                                          : std::vector<int>{});
+        }
+        // The mouse: one choice per close-up, the selection change after it is the same one.
+        dialog.choices.clear();
+        A().ChooseItem(IDC_PLAIN_COMBO, 0);
+        A().ChooseItem(IDC_PLAIN_COMBO, 0);
+        A().PressListKey(IDC_PLAIN_COMBO, Key::Down);
+        EXPECT_THAT(dialog.choices, ElementsAre(0, 0, 1));
     });
 }
 
