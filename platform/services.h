@@ -5,10 +5,12 @@ namespace platform {
 
 class Registry;
 class ProgramLauncher;
+class FontEnumerator;
 
 struct Services {
     Registry* registry = nullptr;
     ProgramLauncher* launcher = nullptr;
+    FontEnumerator* fonts = nullptr;
 };
 
 // The platform's own services (defined once per build in win32/ or posix/).
@@ -22,12 +24,22 @@ inline Registry& registry() {
 inline ProgramLauncher& launcher() {
     return *CurrentServices().launcher;
 }
+inline FontEnumerator& fonts() {
+    return *CurrentServices().fonts;
+}
 
-// Installs other services for the lifetime of the object and restores the previous ones.
+// Installs other services for the lifetime of the object and restores the previous ones. A
+// service left null keeps the one in use.
 class ScopedServices {
 public:
     explicit ScopedServices(const Services& services) : saved_(CurrentServices()) {
-        CurrentServices() = services;
+        Services& current = CurrentServices();
+        if (services.registry)
+            current.registry = services.registry;
+        if (services.launcher)
+            current.launcher = services.launcher;
+        if (services.fonts)
+            current.fonts = services.fonts;
     }
     ~ScopedServices() { CurrentServices() = saved_; }
     ScopedServices(const ScopedServices&) = delete;

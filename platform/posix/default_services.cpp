@@ -1,15 +1,17 @@
+#include "platform/font_enumerator.h"
 #include "platform/memory_registry.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
 
 namespace platform {
 
-// Natively nothing outside the process is touched: one registry in memory for the whole process
-// and a launcher that only records.
+// Natively nothing outside the process is touched: one registry in memory for the whole process,
+// a launcher that only records and a fixed list of fonts.
 Services DefaultServices() {
     static MemoryRegistry registry;
     static RecordingLauncher launcher;
-    return Services{&registry, &launcher};
+    static FixedFontEnumerator fonts;
+    return Services{&registry, &launcher, &fonts};
 }
 
 } // namespace platform

@@ -1,4 +1,5 @@
 #include "platform/services.h"
+#include "platform/win32/win32_fonts.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_registry.h"
 
@@ -7,7 +8,8 @@ namespace platform {
 Services DefaultServices() {
     static Win32Registry registry;
     static Win32Launcher launcher;
-    return Services{&registry, &launcher};
+    static Win32FontEnumerator fonts;
+    return Services{&registry, &launcher, &fonts};
 }
 
 } // namespace platform

@@ -1,10 +1,14 @@
 #include "platform/services.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
+#include "platform/font_enumerator.h"
 #include "platform/memory_registry.h"
 #include "platform/program_launcher.h"
 #ifdef _WIN32
+#include "platform/win32/win32_fonts.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_registry.h"
 #endif
@@ -41,6 +45,30 @@ TEST(Services, DefaultsAndScopedReplacement) {
     }
     EXPECT_EQ(&registry(), defaultRegistry);
     EXPECT_EQ(&launcher(), defaultLauncher);
+}
+
+// A service a test leaves out keeps the one in use; the fonts are the system's TrueType
+// families (real ones under Windows, a fixed list natively).
+TEST(Services, FontsKeptUnlessReplaced) {
+    FontEnumerator* const defaultFonts = &fonts();
+    MemoryRegistry memory;
+    {
+        ScopedServices scoped({&memory});
+        EXPECT_EQ(&fonts(), defaultFonts);
+        FixedFontEnumerator none(std::vector<std::string>{});
+        ScopedServices inner({.fonts = &none});
+        EXPECT_EQ(&registry(), &memory);
+        EXPECT_TRUE(fonts().TrueTypeFamilies().empty());
+    }
+    EXPECT_EQ(&fonts(), defaultFonts);
+    const std::vector<std::string> families = fonts().TrueTypeFamilies();
+#ifdef _WIN32
+    EXPECT_NE(dynamic_cast<Win32FontEnumerator*>(defaultFonts), nullptr);
+    EXPECT_FALSE(families.empty());
+    EXPECT_EQ(std::count(families.begin(), families.end(), ""), 0);
+#else
+    EXPECT_NE(std::find(families.begin(), families.end(), "Courier New"), families.end());
+#endif
 }
 
 } // namespace

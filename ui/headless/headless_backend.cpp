@@ -1514,15 +1514,14 @@ HeadlessBackend::Node* HeadlessBackend::FocusClosedCombo(int id, const char* act
     return node;
 }
 
-// Moves a closed list's selection to `index` (kept inside the list) and reports a change only.
+// Moves a closed list's selection to `index` (kept inside the list). The system reports the
+// move even when the selection stays, at either end of the list.
 void HeadlessBackend::MoveComboSelection(Node* node, int index) {
     const int count = static_cast<int>(node->items.size());
     if (count == 0)
         return;
-    index = std::clamp(index, 0, count - 1);
-    if (index == node->selection)
-        return;
-    node->selection = index;
+    node->selection = std::clamp(index, 0, count - 1);
+    Notify(node, kCbnSelEndOk);
     Notify(node, kCbnSelChange);
 }
 

@@ -233,8 +233,9 @@ TEST_P(ControlConformance, ComboNotificationOrder) {
 }
 
 // On a closed drop-down list the arrow keys, Home, End, the wheel and a typed letter move the
-// selection and send CBN_SELCHANGE alone, only when the selection changes. The framework
-// reports each such change, and each mouse choice, as one choice.
+// selection and send CBN_SELENDOK and CBN_SELCHANGE, also when the selection stays at either
+// end; no close-up comes. A letter no entry begins with does nothing. The framework reports
+// each such move, and each mouse choice, as one choice.
 TEST_P(ControlConformance, KeyboardOnAClosedComboIsAChoice) {
     using Key = Automation::ListKey;
     InDialog([&](ConformanceDialog& dialog) {
@@ -251,26 +252,26 @@ TEST_P(ControlConformance, KeyboardOnAClosedComboIsAChoice) {
         } steps[] = {
             {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::Down); }, 1, true},
             {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::End); }, 3, true},
-            {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::Down); }, 3, false},
+            {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::Down); }, 3, true},
             {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::WheelUp); }, 2, true},
             {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::Home); }, 0, true},
-            {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::Up); }, 0, false},
+            {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::Up); }, 0, true},
             {[&] { A().PressListKey(IDC_PLAIN_COMBO, Key::WheelDown); }, 1, true},
             {[&] { A().TypeListLetter(IDC_PLAIN_COMBO, 'b'); }, 2, true},
             {[&] { A().TypeListLetter(IDC_PLAIN_COMBO, 'B'); }, 1, true},
             {[&] { A().TypeListLetter(IDC_PLAIN_COMBO, 'd'); }, 3, true},
             {[&] { A().TypeListLetter(IDC_PLAIN_COMBO, 'x'); }, 3, false},
         };
-        std::vector<int> expectedChoices;
         for (size_t i = 0; i < std::size(steps); ++i) {
             SCOPED_TRACE("step " + std::to_string(i));
             dialog.choices.clear();
             steps[i].act();
             EXPECT_EQ(combo.GetCurSel(), steps[i].selection);
-            EXPECT_THAT(dialog.TakeCodes(IDC_PLAIN_COMBO),
-                        steps[i].notified ? std::vector<int>{kCbnSelChange} : std::vector<int>{});
-            EXPECT_THAT(dialog.choices, steps[i].notified ? std::vector<int>{steps[i].selection}
-                                                          : std::vector<int>{});
+            const std::vector<int> moved{kCbnSelEndOk, kCbnSelChange};
+            EXPECT_EQ(dialog.TakeCodes(IDC_PLAIN_COMBO),
+                      steps[i].notified ? moved : std::vector<int>{});
+            EXPECT_EQ(dialog.choices, steps[i].notified ? std::vector<int>{steps[i].selection}
+                                                        : std::vector<int>{});
         }
         // The mouse: one choice per close-up, the selection change after it is the same one.
         dialog.choices.clear();
