@@ -2,7 +2,6 @@
 // Opening a web page in the browser registered for HTML files: the default value of
 // SOFTWARE\CLASSES\htmlfile\shell\open\command, one blank and the page's address, started as a
 // program. The command is used as stored; placeholders in it are not substituted.
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,14 +14,9 @@ class ProgramLauncher;
 namespace pages {
 
 inline constexpr char kHtmlOpenCommandKey[] = "SOFTWARE\\CLASSES\\htmlfile\\shell\\open\\command";
-// The most bytes of the registered command that are read (its terminating NUL included). A
-// longer command is treated as no registration rather than cut, since a cut command line would
-// start something else.
-inline constexpr std::size_t kMaxBrowserCommandBytes = 256;
 
-// The command line that opens `address`, or nothing when no usable command is registered (no
-// key, no default value, a value that is not text, an empty text, or one longer than
-// kMaxBrowserCommandBytes).
+// The command line that opens `address`, or nothing when no usable command is registered (see
+// RegisteredCommand).
 std::optional<std::string> BrowserCommandLine(platform::Registry& registry,
                                               std::string_view address);
 

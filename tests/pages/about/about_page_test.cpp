@@ -8,6 +8,7 @@
 
 #include "app/config_app.h"
 #include "pages/fonts/font_substitution_store.h"
+#include "pages/shared/registered_command.h"
 #include "pages/shared/web_browser.h"
 #include "ppd/ppd.h"
 #include "tests/support/program_fixture.h"
@@ -164,7 +165,7 @@ TEST_F(AboutPageTest, LinksStartTheBrowser) {
         }
         EXPECT_THAT(host.MessageBoxes(), IsEmpty());
     }
-    EXPECT_EQ(longCommand.size() + 1, pages::kMaxBrowserCommandBytes);
+    EXPECT_EQ(longCommand.size() + 1, pages::kMaxRegisteredCommandBytes);
 }
 
 // The notices come up without a selection, whether the page opens on them or the Tab key

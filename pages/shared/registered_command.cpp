@@ -1,0 +1,37 @@
+#include "pages/shared/registered_command.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "platform/registry.h"
+
+namespace pages {
+namespace {
+
+bool IsText(platform::RegistryType type) {
+    return type == platform::RegistryType::String || type == platform::RegistryType::ExpandString;
+}
+
+} // namespace
+
+std::optional<std::string> RegisteredCommand(platform::Registry& registry,
+                                             std::string_view keyPath) {
+    platform::RegistryKey key = 0;
+    if (registry.OpenKey(keyPath, platform::kKeyQueryValue, &key) != platform::kRegistryOk)
+        return std::nullopt;
+    char buffer[kMaxRegisteredCommandBytes];
+    std::uint32_t size = sizeof buffer;
+    platform::RegistryType type = platform::RegistryType::None;
+    const long status = registry.QueryValue(key, "", &type, buffer, &size);
+    registry.CloseKey(key);
+    if (status != platform::kRegistryOk || !IsText(type) || size > sizeof buffer)
+        return std::nullopt;
+    // The text ends at its NUL, or at the end of the data when it was stored without one.
+    const char* end = static_cast<const char*>(std::memchr(buffer, '\0', size));
+    std::string command(buffer, end != nullptr ? static_cast<std::size_t>(end - buffer) : size);
+    if (command.empty())
+        return std::nullopt;
+    return command;
+}
+
+} // namespace pages
