@@ -30,11 +30,13 @@ TEST(DrvsimScript, ParsesEveryCommand) {
                        "dialog IDD_CUSTOM_SIZE\n"
                        "ok\n"
                        "cancel\r\n"
-                       "screenshot out/demo/about.png\n";
+                       "screenshot out/demo/about.png\n"
+                       "key IDC_PAPER_SIZE wheel-down\n"
+                       "key 1020 a\n";
     ScriptError error;
     const auto steps = ParseScript(text, &error);
     ASSERT_TRUE(steps.has_value()) << error.line << ": " << error.message;
-    ASSERT_EQ(steps->size(), 20u);
+    ASSERT_EQ(steps->size(), 22u);
     const auto& s = *steps;
     EXPECT_EQ(s[0].command, Command::Page);
     EXPECT_EQ(s[0].index, 7);
@@ -73,6 +75,10 @@ TEST(DrvsimScript, ParsesEveryCommand) {
     EXPECT_EQ(s[19].command, Command::Screenshot);
     EXPECT_EQ(s[19].text, "out/demo/about.png");
     EXPECT_EQ(s[19].source, "screenshot out/demo/about.png");
+    EXPECT_EQ(s[20].command, Command::Key);
+    EXPECT_EQ(s[20].id, 1020);
+    EXPECT_EQ(s[20].text, "wheel-down");
+    EXPECT_EQ(s[21].text, "a");
 }
 
 // A bad line stops the parse and names itself.
@@ -88,6 +94,7 @@ TEST(DrvsimScript, RejectsBadLines) {
         {"press 1\n", 1},        {"select 1020 #x\n", 1},
         {"select 1020\n", 1},    {"page\n", 1},
         {"screenshot\n", 1},     {"\n\ndialog\n", 3},
+        {"key 1020 left\n", 1},  {"key 1020\n", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The Layout and Paper pages' main roads on the real program under Wine: drvsim starts
+# The Layout and Paper pages' main roads on the real program under Wine, mouse and keyboard: drvsim starts
 # vela40ps.exe as the driver does, drives the sheet with the paper_*.txt scripts beside this
 # file, and the answers and the "CustomSizes" registry record are checked byte for byte.
 #
@@ -130,6 +130,12 @@ if run_case paper_layout_booklet paper_layout_booklet.txt; then
     [ $? -eq 0 ] && report paper_layout_booklet ok || report paper_layout_booklet fail "$detail"
 fi
 forget_record
+
+# The keyboard and the wheel on closed lists: A5 (11), transparencies (2), two pages per sheet.
+if run_case paper_keyboard paper_keyboard.txt; then
+    detail=$(check_fields paper_keyboard paperSize=169:11 mediaType=173:2 pagesPerSheet=165:2)
+    [ $? -eq 0 ] && report paper_keyboard ok || report paper_keyboard fail "$detail"
+fi
 
 echo "RESULT $passed of $((passed + failed)) paper and layout cases passed"
 [ $failed -eq 0 ]

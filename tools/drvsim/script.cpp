@@ -28,6 +28,7 @@ constexpr CommandName kCommands[] = {
     {"check", Command::Check},
     {"type", Command::Type},
     {"focus", Command::Focus},
+    {"key", Command::Key},
     {"expect-text", Command::ExpectText},
     {"expect-enabled", Command::ExpectEnabled},
     {"expect-visible", Command::ExpectVisible},
@@ -147,6 +148,20 @@ std::optional<std::string> ParseArguments(ScriptStep& step, std::string_view res
         if (auto error = needFlag())
             return error;
         return noMore();
+    case Command::Key: {
+        if (auto error = needId())
+            return error;
+        step.text = Unescape(rest);
+        static constexpr std::string_view kKeys[] = {"down", "up",         "home",
+                                                     "end",  "wheel-down", "wheel-up"};
+        for (const std::string_view key : kKeys) {
+            if (step.text == key)
+                return std::nullopt;
+        }
+        if (step.text.size() == 1 && step.text[0] != ' ')
+            return std::nullopt;
+        return "expected down, up, home, end, wheel-down, wheel-up or one character";
+    }
     case Command::Type:
     case Command::ExpectText:
     case Command::ExpectSelected:

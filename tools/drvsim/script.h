@@ -10,6 +10,8 @@
 //   type ID TEXT            focus an edit, select its text and type TEXT (EN_CHANGE per
 //                           character); an empty TEXT deletes the text
 //   focus ID                move the focus to a control
+//   key ID KEY              focus a closed drop-down list and press KEY on it: down, up,
+//                           home, end, wheel-down, wheel-up, or one character typed
 //   expect-text ID TEXT     the control's text
 //   expect-enabled ID 0|1   expect-visible ID 0|1
 //   expect-selected ID TEXT the selected entry's text (empty: no selection)
@@ -40,6 +42,7 @@ enum class Command {
     Check,
     Type,
     Focus,
+    Key,
     ExpectText,
     ExpectEnabled,
     ExpectVisible,

@@ -232,6 +232,19 @@ std::optional<std::string> SheetAutomation::Execute(const ScriptStep& step) {
         WaitHandled();
         return std::nullopt;
     }
+    case Command::Key: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        if (!IsComboBox(control))
+            return "the control is no combo box";
+        if (!IsWindowVisible(control) || !IsWindowEnabled(control))
+            return "the list cannot be used (hidden or disabled)";
+        Send(GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        PressKey(control, step.text);
+        WaitHandled();
+        return std::nullopt;
+    }
     case Command::ExpectText: {
         const HWND control = Control(step.id, &error);
         if (!control)
@@ -379,6 +392,28 @@ std::optional<std::string> SheetAutomation::SelectPage(const ScriptStep& step) {
     if (current != index)
         return "the sheet shows page " + std::to_string(current);
     return std::nullopt;
+}
+
+// What the keyboard and the wheel send to a focused combo box.
+void SheetAutomation::PressKey(HWND control, const std::string& key) {
+    if (key == "wheel-down" || key == "wheel-up") {
+        const short delta = key == "wheel-down" ? -WHEEL_DELTA : WHEEL_DELTA;
+        Send(control, WM_MOUSEWHEEL, MAKEWPARAM(0, delta));
+        return;
+    }
+    static const struct {
+        const char* name;
+        WPARAM vk;
+    } kVirtualKeys[] = {{"down", VK_DOWN}, {"up", VK_UP}, {"home", VK_HOME}, {"end", VK_END}};
+    for (const auto& named : kVirtualKeys) {
+        if (key == named.name) {
+            Send(control, WM_KEYDOWN, named.vk, 1);
+            Send(control, WM_KEYUP, named.vk, 0xC0000001);
+            return;
+        }
+    }
+    for (const wchar_t unit : Wide(key))
+        Send(control, WM_CHAR, unit, 1);
 }
 
 std::optional<std::string> SheetAutomation::SelectEntry(const ScriptStep& step, HWND control) {

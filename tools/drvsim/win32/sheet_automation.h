@@ -58,6 +58,7 @@ private:
     // Pumps until every send has been handled, or until a modal window of the process appears
     // that was not there before (then the rest waits for it), within the time-out.
     void WaitHandled();
+    void PressKey(HWND control, const std::string& key);
     // The send in progress opened a modal window and is answered only when that window ends:
     // what is meant for the modal window goes out without waiting for that answer.
     void ReleaseHeldSend();
