@@ -193,12 +193,12 @@ wine32:i386 E: Unable to correct problems, you have held broken packages.
 FAILS
 run_step
 expect_status 0
-cat >"$work/expected" <<'OUT'
+cat >"$work/expected" <<OUT
 setup: installing 3 packages
 setup: apt-get update failed twice; going on with the package lists this machine has:
   E: Failed to fetch http://deb.debian.org/debian-security/dists/bookworm-security/main/binary-i386/Packages.xz  File has unexpected size (374820 != 376004). Mirror sync in progress? [IP: 151.101.2.132 80]
   E: Some index files failed to download. They have been ignored, or old ones used instead.
-setup: wine32:i386 could not be installed, so the Windows tests, the demo and the screenshots use the 64-bit build; apt said: E: Unable to correct problems, you have held broken packages.
+setup: wine32:i386 could not be installed, so the Windows tests, the demo and the screenshots use the 64-bit build; apt said: E: Unable to correct problems, you have held broken packages. ($work/setup/apt-install-optional.log)
 OUT
 diff -u "$work/expected" "$work/out" >"$work/diff" || fail "output differs: $(cat "$work/diff")"
 expect_calls 2 '^apt-get update '
