@@ -341,6 +341,9 @@ TEST_P(ControlConformance, ComboEditField) {
         EXPECT_EQ(combo.GetWindowText(), "dlh\xFD text");
         EXPECT_EQ(combo.FindStringExact(-1, "gama"), 2);
 
+        combo.SetCurSel(0);
+        EXPECT_EQ(combo.SetCurSel(-1), kListError);
+        EXPECT_EQ(combo.GetWindowText(), "");
         combo.SetCurSel(2);
         EXPECT_EQ(combo.GetWindowText(), "Gama");
         combo.DeleteString(2);
