@@ -53,7 +53,7 @@ public:
     app::PrinterSettingsBlock& block() { return app::TheApp().settings; }
     bool loaded() const { return app::TheApp().ppdDocument != nullptr; }
 
-    // Puts the help file beside the program.
+    // Puts the help file beside the program of the backend in use (install the TestHost first).
     void InstallHelpFile() { files.files.push_back(ui::HelpFilePath()); }
 
     platform::MemoryRegistry registry;

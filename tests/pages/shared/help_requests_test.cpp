@@ -71,9 +71,9 @@ const HelpRoad kRoads[] = {
 TEST(HelpRequests, WithTheHelpFileOpenTheTopic) {
     for (const HelpRoad& road : kRoads) {
         SCOPED_TRACE(road.what);
+        TestHost host; // first: the help file lies beside the program it names
         AppState app("paper.ppd");
         app.InstallHelpFile();
-        TestHost host;
         road.run(host, [&] {
             road.ask(host);
             host.PressCancel();
