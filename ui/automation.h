@@ -30,6 +30,7 @@ struct MessageBoxCall {
     std::string text;    // code page 1250
     std::string caption; // code page 1250
     unsigned style = 0;
+    Handle owner = nullptr; // the window that owns the box
 };
 
 struct HelpCall {

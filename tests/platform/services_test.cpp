@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
 #include "platform/font_enumerator.h"
 #include "platform/memory_registry.h"
 #include "platform/program_launcher.h"
 #ifdef _WIN32
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_fonts.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_registry.h"
@@ -69,6 +71,22 @@ TEST(Services, FontsKeptUnlessReplaced) {
 #else
     EXPECT_NE(std::find(families.begin(), families.end(), "Courier New"), families.end());
 #endif
+}
+
+// The files are the disk's under Windows; natively none exist until a test installs its own.
+TEST(Services, FilesKeptUnlessReplaced) {
+    FileSystem* const defaultFiles = &files();
+#ifdef _WIN32
+    EXPECT_NE(dynamic_cast<Win32FileSystem*>(defaultFiles), nullptr);
+#else
+    EXPECT_FALSE(files().FileExists("C:\\vela\\vela40ps.HLP"));
+#endif
+    KnownFiles help{"C:\\vela\\vela40ps.HLP"};
+    {
+        ScopedServices inner({.files = &help});
+        EXPECT_TRUE(files().FileExists("C:\\vela\\vela40ps.HLP"));
+    }
+    EXPECT_EQ(&files(), defaultFiles);
 }
 
 } // namespace

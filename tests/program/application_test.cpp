@@ -270,6 +270,7 @@ TEST_F(RunTest, ColorFlagFromThePpd) {
 // The Help command: on the sheet's Help button, the topic of the active page in the help file
 // named after the program.
 TEST_F(RunTest, HelpOpensTheActivePagesTopic) {
+    files.files = {"C:\\Vela\\VELA40PS.HLP"};
     Driver(Message(DriverBlock(WritePpd("vela.ppd", kColorPpd)), 0));
     host.OnSheet([&] {
         ui::PropertySheet& sheet = *TheApp().mainWindow;
@@ -282,6 +283,32 @@ TEST_F(RunTest, HelpOpensTheActivePagesTopic) {
     EXPECT_EQ(host.HelpCalls()[0].helpFile, "C:\\Vela\\VELA40PS.HLP");
     EXPECT_EQ(host.HelpCalls()[0].command, ui::kHelpContext);
     EXPECT_EQ(host.HelpCalls()[0].data, static_cast<unsigned long>(IDD_ABOUT));
+}
+
+// Without the help file the Help button shows a message owned by the sheet instead of asking
+// the help viewer; once it is answered, OK sends the settings to the driver.
+TEST_F(RunTest, HelpWithoutTheHelpFileThenOkAnswersTheDriver) {
+    files.files = {"C:\\Vela\\VELA40PS.EXE"};
+    const std::size_t conv = Driver(Message(DriverBlock(WritePpd("vela.ppd", kColorPpd)), 0));
+    ui::Handle sheetWindow = nullptr;
+    host.OnSheet([&] {
+        sheetWindow = TheApp().mainWindow->GetHandle();
+        host.AnswerMessageBox(ui::kIdOk);
+        host.PressHelp();
+        host.PressOk();
+    });
+    EXPECT_EQ(RunConfigApp(TheApp(), link, registry), RunOutcome::SentSettings);
+    EXPECT_TRUE(host.HelpCalls().empty());
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text,
+              "S\xFA"
+              "bor pomocn\xEDka VELA40PS.HLP nie je nain\x9Atalovan\xFD.");
+    EXPECT_EQ(host.MessageBoxes()[0].caption, "VELA40PS");
+    EXPECT_NE(sheetWindow, nullptr);
+    EXPECT_EQ(host.MessageBoxes()[0].owner, sheetWindow);
+    const std::vector<Bytes> answers = Deliveries(conv);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].size(), kSettingsMessageSize);
 }
 
 // With a printer whose port has no address, the start-up query sends nothing and leaves the

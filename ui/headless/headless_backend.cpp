@@ -1375,7 +1375,7 @@ void HeadlessBackend::PostQuit(int exitCode) {
 
 int HeadlessBackend::MessageBox(Handle owner, std::string_view text, std::string_view caption,
                                 unsigned style) {
-    MessageBoxCall call{std::string(text), std::string(caption), style};
+    MessageBoxCall call{std::string(text), std::string(caption), style, owner};
     RecordMessageBox(call);
     // The box takes the focus from the owner's control while it is shown, on its default
     // button, and the owner gets it back afterwards.

@@ -753,7 +753,8 @@ void Win32Backend::PostQuit(int exitCode) {
 int Win32Backend::MessageBox(Handle owner, std::string_view text, std::string_view caption,
                              unsigned style) {
     if (hooks_)
-        hooks_->MessageBoxStarting(MessageBoxCall{std::string(text), std::string(caption), style});
+        hooks_->MessageBoxStarting(
+            MessageBoxCall{std::string(text), std::string(caption), style, owner});
     return MessageBoxW(ToHwnd(owner), Wide(text).c_str(), Wide(caption).c_str(), style);
 }
 

@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
+#include "platform/services.h"
 #include "tests/ui/conformance/conformance.h"
 #include "tests/ui/data/test_ids.h"
 #include "ui/data_exchange.h"
@@ -640,6 +642,8 @@ TEST_P(ControlConformance, OwnerDrawnButtons) {
 // F1 opens the topic of the focused control; without its own id, its parent's control id
 // decides; OK and Cancel open the contents.
 TEST_P(ControlConformance, ContextHelpFromF1) {
+    platform::KnownFiles files{HelpFilePath()};
+    platform::ScopedServices installed({.files = &files});
     InDialog([&](ConformanceDialog& dialog) {
         SetContextHelpIds(dialog, {IDD_CONFORMANCE, IDC_EDIT, 99999});
         EXPECT_EQ(dialog.GetContextHelpId(), static_cast<unsigned>(IDD_CONFORMANCE));
@@ -659,6 +663,34 @@ TEST_P(ControlConformance, ContextHelpFromF1) {
         EXPECT_EQ(calls[before + 1].command, kHelpContents);
         EXPECT_EQ(calls[before + 2].command, kHelpContents);
         EXPECT_EQ(HelpFilePath().substr(HelpFilePath().size() - 4), ".HLP");
+    });
+}
+
+// Without the help file, F1 asks nothing of the help viewer: a message owned by the dialog
+// names the missing file, and the focused control has the focus again once it is answered.
+TEST_P(ControlConformance, ContextHelpWithoutTheHelpFile) {
+    platform::KnownFiles none;
+    platform::ScopedServices installed({.files = &none});
+    InDialog([&](ConformanceDialog& dialog) {
+        SetContextHelpIds(dialog, {IDD_CONFORMANCE, IDC_EDIT});
+        const size_t helpCalls = A().HelpCalls().size();
+        const size_t boxes = A().MessageBoxes().size();
+        int answered = 0;
+        A().OnMessageBox([&](const MessageBoxCall& call) {
+            ++answered;
+            return kIdOk;
+        });
+        A().FocusControl(IDC_EDIT);
+        A().PressF1();
+        EXPECT_EQ(answered, 1);
+        EXPECT_EQ(A().HelpCalls().size(), helpCalls);
+        ASSERT_EQ(A().MessageBoxes().size(), boxes + 1);
+        const MessageBoxCall& box = A().MessageBoxes().back();
+        EXPECT_EQ(box.text, HelpFileMissingMessage(HelpFilePath()));
+        EXPECT_EQ(box.caption, ApplicationName());
+        EXPECT_EQ(box.style, kMbOk | kMbIconInformation);
+        EXPECT_EQ(box.owner, dialog.GetHandle());
+        EXPECT_EQ(FocusedControlId(), IDC_EDIT);
     });
 }
 

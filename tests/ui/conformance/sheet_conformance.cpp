@@ -9,6 +9,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
+#include "platform/services.h"
 #include "tests/ui/conformance/conformance.h"
 #include "tests/ui/data/test_ids.h"
 #include "ui/data_exchange.h"
@@ -152,6 +154,8 @@ TEST_P(SheetConformance, QuitEndsTheLoop) {
 
 // The sheet starts on the page asked for; its Help button opens the current page's topic.
 TEST_P(SheetConformance, StartPageAndHelpButton) {
+    platform::KnownFiles files{HelpFilePath()};
+    platform::ScopedServices installed({.files = &files});
     ThreePages p;
     p.sheet.SetStartPage(1);
     A().OnSheet([&] {
@@ -166,6 +170,34 @@ TEST_P(SheetConformance, StartPageAndHelpButton) {
         A().PressCancel();
     });
     EXPECT_EQ(p.sheet.DoModal(), kIdCancel);
+}
+
+// Without the help file the Help button shows a message owned by the sheet; once it is
+// answered the sheet goes on and OK ends it.
+TEST_P(SheetConformance, HelpButtonWithoutTheHelpFile) {
+    platform::KnownFiles none;
+    platform::ScopedServices installed({.files = &none});
+    ThreePages p;
+    A().OnSheet([&] {
+        const size_t helpCalls = A().HelpCalls().size();
+        const size_t boxes = A().MessageBoxes().size();
+        int answered = 0;
+        A().OnMessageBox([&](const MessageBoxCall&) {
+            ++answered;
+            return kIdOk;
+        });
+        A().PressHelp();
+        EXPECT_EQ(answered, 1);
+        EXPECT_EQ(A().HelpCalls().size(), helpCalls);
+        ASSERT_EQ(A().MessageBoxes().size(), boxes + 1);
+        EXPECT_EQ(A().MessageBoxes().back().text, HelpFileMissingMessage(HelpFilePath()));
+        EXPECT_EQ(A().MessageBoxes().back().owner, p.sheet.GetHandle());
+        A().SelectPage(2);
+        A().PressOk();
+    });
+    EXPECT_EQ(p.sheet.DoModal(), kIdOk);
+    EXPECT_THAT(p.log, ElementsAre("1 init", "1 active", "1 kill", "3 init", "3 active", "3 kill",
+                                   "1 ok", "3 ok"));
 }
 
 // Data exchange on leaving a page: a number out of range shows the framework's message,
