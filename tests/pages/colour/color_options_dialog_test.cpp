@@ -75,6 +75,7 @@ protected:
 // profiles; the help ids.
 TEST_F(ColorOptionsDialogTest, OpeningShowsTheCurrentProfile) {
     AppState app("colour.ppd");
+    app.InstallHelpFile();
     SetUpPrinter(app);
     Run([&] {
         EXPECT_THAT(host.Items(IDC_COLOR_PROFILE_LIST),

@@ -56,6 +56,7 @@ protected:
 // first entry); the colour spaces with the resident CSA profiles in sorted position.
 TEST_F(CrdMatchingDialogTest, Lists) {
     AppState app("colour.ppd");
+    app.InstallHelpFile();
     SetUpBlock(app.block());
     PutResident(app.registry, kResidentCsa, "Moja CSA");
     PutResident(app.registry, kResidentCsa, "Na disku", "D.CSA", 1);

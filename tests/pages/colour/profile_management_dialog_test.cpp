@@ -49,6 +49,7 @@ protected:
 // be typed; the help ids.
 TEST_F(ProfileManagementDialogTest, Opening) {
     AppState app;
+    app.InstallHelpFile();
     PutResident(app.registry, kResidentRgbSource, "Zeta", "ZETA.ICC");
     PutResident(app.registry, kResidentRgbSource, "Alfa", "ALFA.ICC");
     PutResident(app.registry, kResidentSimulation, "Iny druh", "INY.ICC");
