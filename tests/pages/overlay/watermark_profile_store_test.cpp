@@ -51,26 +51,6 @@ TEST(WatermarkNames, CutToTheBlocksField) {
     EXPECT_EQ(block.watermarkName(), CutWatermarkName(forty));
 }
 
-// Each text ends inside its array with zeros after it; the numbers are untouched.
-TEST(WatermarkRecord, NormalizedTexts) {
-    app::WatermarkProfile record;
-    for (std::size_t i = 0; i < record.bytes.size(); ++i)
-        record.bytes[i] = static_cast<std::uint8_t>('A' + i % 26);
-    record.bytes[4] = 0;  // name "ABCD", garbage after it
-    record.bytes[40] = 0; // text "GHIJKLMN" (from offset 32)
-    // The font (96 to 127) has no terminator at all.
-    const app::WatermarkProfile clean = NormalizedWatermarkRecord(record);
-    EXPECT_EQ(clean.name(), "ABCD");
-    for (std::size_t i = 4; i < 32; ++i)
-        ASSERT_EQ(clean.bytes[i], 0) << i;
-    for (std::size_t i = 40; i < 96; ++i)
-        ASSERT_EQ(clean.bytes[i], 0) << i;
-    EXPECT_EQ(clean.bytes[127], 0);
-    EXPECT_EQ(clean.bytes[126], record.bytes[126]);
-    for (std::size_t i = 128; i < 148; ++i)
-        ASSERT_EQ(clean.bytes[i], record.bytes[i]) << i;
-}
-
 class WatermarkStoreTest : public ::testing::Test {
 protected:
     AppState app;
