@@ -85,6 +85,11 @@ ui::MessageMap COverlay::GetMessageMap() const {
         ui::OnEditKillFocus(IDC_OVERLAY_EVEN_NAME, &COverlay::OnNameKillFocus),
         ui::OnEditKillFocus(IDC_OVERLAY_ODD_NAME, &COverlay::OnNameKillFocus),
         ui::OnEditKillFocus(IDC_OVERLAY_CYCLIC_NAME, &COverlay::OnNameKillFocus),
+        ui::OnEditChange(IDC_OVERLAY_ALL_NAME, &COverlay::OnNameChanged),
+        ui::OnEditChange(IDC_OVERLAY_FIRST_NAME, &COverlay::OnNameChanged),
+        ui::OnEditChange(IDC_OVERLAY_EVEN_NAME, &COverlay::OnNameChanged),
+        ui::OnEditChange(IDC_OVERLAY_ODD_NAME, &COverlay::OnNameChanged),
+        ui::OnEditChange(IDC_OVERLAY_CYCLIC_NAME, &COverlay::OnNameChanged),
         ui::OnEditChange(IDC_OVERLAY_CYCLE_FIRST, &COverlay::OnNumberChanged),
         ui::OnEditChange(IDC_OVERLAY_CYCLE_PERIOD, &COverlay::OnNumberChanged),
         ui::OnEditKillFocus(IDC_OVERLAY_CYCLE_FIRST, &COverlay::OnNumberKillFocus),
@@ -157,7 +162,9 @@ void COverlay::Load() {
         spin->SetRange(kCyclicLow, kCyclicHigh);
         spin->SetAccel({{0, 1}});
     }
-    // What was shown is the block's: no failure of it has been reported yet.
+    // What is shown is the block's: nothing entered, nothing reported yet.
+    nameEdited_ = {};
+    numberEdited_ = {};
     reportedNameId_ = 0;
     reportedName_.clear();
     numberReported_ = {};
@@ -224,9 +231,11 @@ bool COverlay::StoreSlotName(int slot) {
     if (!enabled)
         return true;
     const std::string name = GetDlgItemText(controls.name);
-    if (!CheckName(controls.name, name))
-        return false;
-    block.setOverlayFileName(slot, name);
+    if (nameEdited_[static_cast<std::size_t>(slot)]) {
+        if (!CheckName(controls.name, name))
+            return false;
+        block.setOverlayFileName(slot, name);
+    }
     if (name.empty()) {
         block.setOverlayEnabled(slot, 0);
         block.setOverlayDevice(slot, 0);
@@ -238,60 +247,59 @@ bool COverlay::StoreSlotName(int slot) {
     return true;
 }
 
+void COverlay::OnNameChanged(int id) {
+    const int slot = OverlaySlotOfControl(id);
+    if (!loading_ && slot >= 0)
+        nameEdited_[static_cast<std::size_t>(slot)] = true;
+}
+
 void COverlay::OnNameKillFocus(int id) {
     if (loading_ || FocusLeavesForTheSheet())
         return;
     const int slot = OverlaySlotOfControl(id);
-    if (slot < 0)
+    if (slot < 0 || !nameEdited_[static_cast<std::size_t>(slot)])
         return;
     const std::string name = GetDlgItemText(id);
     if (CheckName(id, name))
         TheBlock().setOverlayFileName(slot, name);
 }
 
-std::optional<int> COverlay::CheckNumberField(NumberField field) {
+bool COverlay::CheckNumberField(NumberField field) {
+    const auto index = static_cast<std::size_t>(field);
+    if (!numberEdited_[index])
+        return true; // as loaded: carried unchanged
     const int id = kNumberEdits[field];
-    const std::optional<int> value = CyclicNumber(GetDlgItemText(id));
-    bool& reported = numberReported_[static_cast<std::size_t>(field)];
-    if (value) {
+    bool& reported = numberReported_[index];
+    if (const std::optional<int> value = CyclicNumber(GetDlgItemText(id))) {
         reported = false;
-        return value;
+        const auto stored = static_cast<std::int16_t>(*value);
+        if (field == kFirstPageField)
+            TheBlock().setOverlayCyclicFirstPage(stored);
+        else
+            TheBlock().setOverlayCyclicPeriod(stored);
+        return true;
     }
     if (!reported) {
         MessageBox(OutOfRangeMessage(kCyclicLow, kCyclicHigh), ui::kMbOk | ui::kMbTaskModal);
         reported = true;
     }
     GotoDlgCtrl(id);
-    return std::nullopt;
-}
-
-void COverlay::StoreNumber(NumberField field, int value) {
-    const auto stored = static_cast<std::int16_t>(value);
-    if (field == kFirstPageField)
-        TheBlock().setOverlayCyclicFirstPage(stored);
-    else
-        TheBlock().setOverlayCyclicPeriod(stored);
+    return false;
 }
 
 void COverlay::OnNumberChanged(int id) {
     if (loading_)
         return;
     const NumberField field = id == IDC_OVERLAY_CYCLE_FIRST ? kFirstPageField : kPeriodField;
-    if (const std::optional<int> value = CheckNumberField(field))
-        StoreNumber(field, *value);
+    numberEdited_[static_cast<std::size_t>(field)] = true;
+    CheckNumberField(field);
 }
 
 void COverlay::OnNumberKillFocus(int) {
     if (loading_ || FocusLeavesForTheSheet())
         return;
-    const std::optional<int> firstPage = CheckNumberField(kFirstPageField);
-    if (!firstPage)
+    if (!CheckNumberField(kFirstPageField) || !CheckNumberField(kPeriodField))
         return;
-    const std::optional<int> period = CheckNumberField(kPeriodField);
-    if (!period)
-        return;
-    StoreNumber(kFirstPageField, *firstPage);
-    StoreNumber(kPeriodField, *period);
     const bool cyclic = IsDlgButtonChecked(IDC_OVERLAY_CYCLIC_ENABLE) == ui::kChecked;
     TheBlock().setOverlayEnabled(app::kOverlayCyclic, cyclic ? 1 : 0);
     if (cyclic && GetDlgItemText(IDC_OVERLAY_CYCLIC_NAME).empty())
@@ -315,14 +323,9 @@ bool COverlay::OnKillActive() {
                 return false;
         }
         // The numbers are used, and editable, only with the cyclic slot checked.
-        if (SlotEditable(app::kOverlayCyclic)) {
-            for (const NumberField field : {kFirstPageField, kPeriodField}) {
-                const std::optional<int> value = CheckNumberField(field);
-                if (!value)
-                    return false;
-                StoreNumber(field, *value);
-            }
-        }
+        if (SlotEditable(app::kOverlayCyclic) &&
+            (!CheckNumberField(kFirstPageField) || !CheckNumberField(kPeriodField)))
+            return false;
         if (!StoreSlotName(app::kOverlayCyclic))
             return false;
     }

@@ -7,10 +7,11 @@
 //
 // The overlay controls are usable only with the printer's disk installed (`diskInstalled`).
 // Check boxes, device lists, the watermark list and its check box write the block at once;
-// file names and the cyclic numbers are written when their checks pass and at the latest when
-// the page is left, which a failing check refuses. Controls that are disabled are neither
-// checked nor read: their fields go back as they came. Everything is reloaded from the block on
-// each activation, without any message.
+// file names and the cyclic numbers the user enters are written when their checks pass and at
+// the latest when the page is left, which a failing check refuses. Controls that are disabled,
+// and names and numbers the user left as they were loaded, are not checked: their fields go
+// back as they came. Everything is reloaded from the block on each activation, without any
+// message.
 #include <array>
 #include <optional>
 #include <string>
@@ -80,6 +81,7 @@ private:
 
     void OnSlotEnabled(int id);
     void OnDeviceChosen(int id);
+    void OnNameChanged(int id);
     void OnNameKillFocus(int id);
     void OnNumberChanged(int id);
     void OnNumberKillFocus(int id);
@@ -95,13 +97,12 @@ private:
     // The 8.3 check of a name edit's text; refuses with the 8.3 message (once per failed
     // entry) and the focus in the edit.
     bool CheckName(int id, const std::string& name);
-    // Stores the slot's check box and, when checked, its name after CheckName; an empty name
-    // clears the slot.
+    // Stores the slot's check box and, when checked, the name the user entered after CheckName;
+    // an empty name clears the slot.
     bool StoreSlotName(int slot);
-    // Checks a cyclic number field; refuses with the range message (once per failed entry) and
-    // the focus in the field.
-    std::optional<int> CheckNumberField(NumberField field);
-    void StoreNumber(NumberField field, int value);
+    // Checks a cyclic number the user entered and stores it; refuses with the range message
+    // (once per failed entry) and the focus in the field. A number as loaded passes unchanged.
+    bool CheckNumberField(NumberField field);
     // The cyclic slot enabled with no name is no overlay: cleared, both numbers 1.
     void ClearCyclicSlotWithoutName();
 
@@ -112,6 +113,11 @@ private:
 
     // Set while the controls are loaded: the checks keep quiet then.
     bool loading_ = true;
+    // The names and numbers the user changed since the last load. Only these are checked: what
+    // the driver sent goes back as it came unless the user edits it, so it never keeps the user
+    // on the page.
+    std::array<bool, app::kOverlaySlotCount> nameEdited_{};
+    std::array<bool, 2> numberEdited_{};
     // The failures already reported, so that one failed entry gives one message whichever
     // check finds it: the name edit and its text, and each number field until it passes.
     int reportedNameId_ = 0;
