@@ -8,8 +8,10 @@
 
 #include "pages/about/about_page.h"
 #include "pages/consumables/consumables_page.h"
+#include "pages/fonts/fonts_page.h"
 #include "pages/layout/layout_page.h"
 #include "pages/paper/paper_page.h"
+#include "pages/settings/settings_page.h"
 #include "ui/dialog.h"
 
 namespace app {
@@ -23,6 +25,8 @@ private:
     // Pages are constructed in this order and destroyed in the reverse one: Fonts, Settings,
     // Consumables, About, Overlay, Features, Paper, Layout. The order in which they are shown
     // is set in the constructor.
+    pages::CFonts fonts_;
+    pages::CSettings settings_;
     pages::CConsumables consumables_;
     pages::CAbout about_;
     pages::CPaper paper_;
