@@ -40,8 +40,9 @@ protected:
     }
     std::optional<std::string> Stored(const char* value = kCurrentFontTableValue) {
         const auto stored = app.registry.Get(kKey, value);
-        if (stored)
+        if (stored) {
             EXPECT_EQ(stored->type, platform::RegistryType::Binary);
+        }
         return stored ? std::optional<std::string>(stored->data) : std::nullopt;
     }
     // The pair chosen for `family`: its device font as the page shows it.
