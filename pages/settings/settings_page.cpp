@@ -155,7 +155,9 @@ void CSettings::FillOptionLists() {
     }
     add_.EnableWindow(false);
     remove_.EnableWindow(false);
-    const bool fromPrinter = !block.printerAddress().empty();
+    // The printer's own answer at start-up decides, not the address: the Consumables page may
+    // resolve the address later for a printer that did not answer.
+    const bool fromPrinter = app::TheApp().printerStatus == app::kPrinterAnswered;
     available_.EnableWindow(!fromPrinter);
     installed_.EnableWindow(!fromPrinter);
 }

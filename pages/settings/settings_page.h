@@ -60,7 +60,7 @@ private:
     void OnSeriesLeft();
 
     // Both lists from the PPD's installable features and the block's flags; the lists are
-    // disabled when the printer's address is known (the printer answered at start-up).
+    // disabled when the printer answered at start-up.
     void FillOptionLists();
     // Moves the selected entry of `from` to `to` and sets its flag to `installed`; false when
     // `from` has no selection.

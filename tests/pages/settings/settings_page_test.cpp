@@ -11,6 +11,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/printer_query.h"
 #include "pages/settings/logon_user_name.h"
 #include "tests/net/agent/fake_agent.h"
 #include "tests/pages/page_test_support.h"
@@ -106,6 +107,7 @@ protected:
         app.block().setPortName("IP_10.0.0.7");
         page.SetSnmpOptions(silent.agent().options(20));
     }
+    ~SettingsPageTest() override { app::TheApp().printerStatus = app::kPrinterUnavailable; }
 
     void SetUserName(const std::string& data,
                      platform::RegistryType type = platform::RegistryType::String) {
@@ -262,33 +264,40 @@ TEST_F(SettingsPageTest, SecondTrayFollowsTheFirst) {
 
 // The two-way communication line: nothing is sent without an address or a community; an
 // answering printer is "nadviazaná", a silent one "nie je dostupná". The lists stay editable
-// only while the address is empty (the printer did not answer at start-up).
+// unless the printer answered at start-up, also when the address was resolved later (as the
+// Consumables page does for a printer that did not answer).
 TEST_F(SettingsPageTest, TwoWayCommunication) {
     struct Case {
         const char* name;
+        std::int32_t startup;
         const char* address;
         const char* community;
         bool answers;
         const std::string& text;
         bool queried;
     };
+    const std::int32_t answered = app::kPrinterAnswered;
+    const std::int32_t unavailable = app::kPrinterUnavailable;
     const Case cases[] = {
-        {"no address", "", "public", true, kUnavailable, false},
-        {"no community", "127.0.0.1", "", true, kUnavailable, false},
-        {"answering printer", "127.0.0.1", "public", true, kAvailable, true},
-        {"silent printer", "127.0.0.1", "public", false, kUnavailable, true},
+        {"no address", unavailable, "", "public", true, kUnavailable, false},
+        {"no community", unavailable, "127.0.0.1", "", true, kUnavailable, false},
+        {"answering printer", answered, "127.0.0.1", "public", true, kAvailable, true},
+        {"silent printer", answered, "127.0.0.1", "public", false, kUnavailable, true},
+        {"address resolved after start-up", unavailable, "127.0.0.1", "public", true, kAvailable,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Printer printer(c.answers);
         ASSERT_TRUE(printer.agent().ok());
+        app::TheApp().printerStatus = c.startup;
         app.block().setPrinterAddress(c.address);
         app.block().setSnmpCommunity(c.community);
         CSettings settings;
         settings.SetSnmpOptions(printer.agent().options(c.answers ? 2000 : 20));
         RunPage(host, settings, [&] {
             EXPECT_EQ(host.Text(IDC_COMM_STATUS), c.text);
-            const bool editable = *c.address == '\0';
+            const bool editable = c.startup != answered;
             EXPECT_EQ(host.IsEnabled(IDC_OPTIONS_AVAILABLE), editable);
             EXPECT_EQ(host.IsEnabled(IDC_OPTIONS_INSTALLED), editable);
             const std::size_t sent = printer.agent().requests().size();
