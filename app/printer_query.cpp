@@ -184,9 +184,15 @@ std::int32_t QueryPrinterAtStartup(PrinterSettingsBlock& settings, platform::Reg
     const std::string community = settings.snmpCommunity();
     std::int32_t status = kPrinterUnavailable;
     if (!community.empty() && !address.empty()) {
-        if (net::snmpGetScalars(community, address, scalars, options) == net::kSnmpOk)
+        const std::int32_t rc = net::snmpGetScalars(community, address, scalars, options);
+        if (rc == net::kSnmpOk)
             status = kPrinterAnswered;
-        net::snmpWalkSupplies(community, address, columns, trayEntries, options);
+        // A printer that gave no answer at all would not answer the walk either: its entries
+        // are cleared as the walk would leave them, without waiting out its sends.
+        if (rc == net::kSnmpNoAnswer)
+            trayEntries->fill(net::ComponentEntry{});
+        else
+            net::snmpWalkSupplies(community, address, columns, trayEntries, options);
     }
     if (status == kPrinterUnavailable)
         settings.setPrinterAddress("");

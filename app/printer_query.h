@@ -45,7 +45,8 @@ inline constexpr char kNotInstalledText[] = "Nein\x9Atalovan\xE9";
 
 // Resolves the printer's address into `printerAddress` and `portName` (see
 // lookupPrinterAddress), then, when the community and the address are both non-empty, reads
-// the scalar rows and walks the component table into `trayEntries`. Returns kPrinterAnswered
+// the scalar rows and walks the component table into `trayEntries` (no walk when the scalars
+// got no answer at all: the entries are only cleared). Returns kPrinterAnswered
 // when the scalar query succeeded, else kPrinterUnavailable, in which case `printerAddress` is
 // emptied. `options` exist for tests; the program asks port 161.
 std::int32_t QueryPrinterAtStartup(PrinterSettingsBlock& settings, platform::Registry& registry,

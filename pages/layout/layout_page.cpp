@@ -105,11 +105,7 @@ bool CLayout::OnSetActive() {
 
     pagesPerSheet_.ResetContent();
     pagesPerSheet_.FillFromTable(app::PagesPerSheetNames, block.pagesPerSheet());
-    if (block.pagesPerSheet() == 1) {
-        pageBorders_.EnableWindow(false);
-        block.setPrintPageBorders(0);
-    }
-    pageBorders_.SetCheck(block.printPageBorders() != 0 ? ui::kChecked : ui::kUnchecked);
+    ApplyOnePageBorderRule();
     if (block.duplexerInstalled() == 0)
         RemoveBookletEntry();
 
@@ -201,14 +197,17 @@ void CLayout::OnShortEdge() {
 void CLayout::OnPagesPerSheetChanged() {
     app::PrinterSettingsBlock& block = Block();
     block.setPagesPerSheet(static_cast<std::int16_t>(pagesPerSheet_.SelectedCode()));
-    if (block.pagesPerSheet() == 1) {
-        pageBorders_.EnableWindow(false);
-        block.setPrintPageBorders(0);
-        pageBorders_.SetCheck(ui::kUnchecked);
-    } else {
-        pageBorders_.EnableWindow(true);
-    }
     OnSetActive();
+}
+
+void CLayout::ApplyOnePageBorderRule() {
+    app::PrinterSettingsBlock& block = Block();
+    // One page per sheet has no page borders.
+    const bool onePage = block.pagesPerSheet() == 1;
+    if (onePage)
+        block.setPrintPageBorders(0);
+    pageBorders_.EnableWindow(!onePage);
+    pageBorders_.SetCheck(block.printPageBorders() != 0 ? ui::kChecked : ui::kUnchecked);
 }
 
 void CLayout::OnPageBorders() {
@@ -228,6 +227,8 @@ void CLayout::RemoveBookletEntry() {
     if (found == selected)
         pagesPerSheet_.SetCurSel(0);
     Block().setPagesPerSheet(static_cast<std::int16_t>(pagesPerSheet_.SelectedCode()));
+    // A booklet turned into one page per sheet loses its borders too.
+    ApplyOnePageBorderRule();
 }
 
 void CLayout::ForceSingleSided() {

@@ -37,6 +37,8 @@ private:
     // Deletes the booklet entry from the list, if it is there, and takes the code of the entry
     // then selected.
     void RemoveBookletEntry();
+    // One page per sheet: borders off, unchecked and disabled; more pages enable the box.
+    void ApplyOnePageBorderRule();
     // Single-sided printing is forced: duplex mode 1, the duplex radios but the first
     // disabled, no booklet.
     void ForceSingleSided();

@@ -73,6 +73,14 @@ bool CAdvancedFeedDialog::OnInitDialog() {
         overrideTray.EnableWindow(false);
     }
 
+    // The first page's own source is a choice for documents only; hidden before anything can
+    // end the initialisation early.
+    if (block.devicePropertiesMode() != 0) {
+        GetDlgItem(IDC_FEED_FIRST_PAGE).ShowWindow(false);
+        GetDlgItem(IDC_FEED_FIRST_PAGE_SOURCE).ShowWindow(false);
+        GetDlgItem(IDC_FEED_FIRST_PAGE_GROUP).ShowWindow(false);
+    }
+
     const ppd::PpdDocument* document = app::TheApp().ppdDocument;
     if (!document || !ppd::FindFeature(document, "PageSize"))
         return true;
@@ -101,12 +109,6 @@ bool CAdvancedFeedDialog::OnInitDialog() {
         if (paper == OptionTextSearch::Found)
             app::RemoveConstrainedChoices(document, "PageSize", paperText, list, "InputSlot");
         app::RemoveChoicesExcludedByInstalledOptions(document, block, list, "InputSlot");
-        // The first page's own source is a choice for documents only.
-        if (&list == &firstPageSource_ && block.devicePropertiesMode() != 0) {
-            GetDlgItem(IDC_FEED_FIRST_PAGE).ShowWindow(false);
-            GetDlgItem(IDC_FEED_FIRST_PAGE_SOURCE).ShowWindow(false);
-            GetDlgItem(IDC_FEED_FIRST_PAGE_GROUP).ShowWindow(false);
-        }
     }
     return true;
 }
@@ -123,7 +125,10 @@ void CAdvancedFeedDialog::OnOK() {
     block.setBannerPageEnabled(static_cast<std::int16_t>(IsDlgButtonChecked(IDC_FEED_BANNER)));
     block.setBannerPageSource(static_cast<std::int16_t>(bannerSource_.SelectedCode()));
     block.setFirstPageEnabled(static_cast<std::int16_t>(IsDlgButtonChecked(IDC_FEED_FIRST_PAGE)));
-    block.setFirstPageSource(static_cast<std::int16_t>(firstPageSource_.SelectedCode()));
+    // The hidden first-page list of device properties, left empty by an early end of the
+    // initialisation, was never a choice: its source stays.
+    if (block.devicePropertiesMode() == 0 || firstPageSource_.GetCount() > 0)
+        block.setFirstPageSource(static_cast<std::int16_t>(firstPageSource_.SelectedCode()));
     block.setTrailerPageEnabled(static_cast<std::int16_t>(IsDlgButtonChecked(IDC_FEED_TRAILER)));
     block.setTrailerPageSource(static_cast<std::int16_t>(trailerSource_.SelectedCode()));
     block.setOverrideMultipurposeTray(

@@ -361,12 +361,14 @@ TEST_F(QueryPrinterAtStartupTest, ReportsAnUnavailablePrinter) {
     EXPECT_EQ(settings_.portName(), "IP_1");
     EXPECT_TRUE(silent.requests().empty());
 
-    // A silent printer: the walk still runs, then the address is emptied.
+    // A silent printer: no walk after the unanswered scalars, the entries cleared as the walk
+    // would leave them, the address emptied.
     settings_.setSnmpCommunity("public");
     EXPECT_EQ(Query(silent, 20), kPrinterUnavailable);
     EXPECT_EQ(settings_.printerAddress(), "");
-    EXPECT_EQ(silent.requests().size(), 10u) << "five sends for the scalars, five for the walk";
-    EXPECT_EQ(entries_[0].level, 0) << "the walk cleared the entries";
+    EXPECT_EQ(silent.requests().size(), 5u) << "five sends for the scalars, none for the walk";
+    EXPECT_EQ(entries_[0].level, 0);
+    EXPECT_EQ(entries_[19].name[0], '\0');
 }
 
 } // namespace

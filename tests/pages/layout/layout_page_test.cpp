@@ -100,7 +100,8 @@ TEST_F(LayoutPageTest, DuplexUnitAtStart) {
 }
 
 // Without a duplex unit: no booklet, single-sided only, the duplex radios disabled; a booklet
-// received from the driver becomes the entry selected after the booklet's removal.
+// received from the driver becomes the entry selected after the booklet's removal, one page per
+// sheet without borders.
 TEST_F(LayoutPageTest, WithoutDuplexUnit) {
     AppState app("bare.ppd");
     ASSERT_TRUE(app.loaded());
@@ -108,9 +109,12 @@ TEST_F(LayoutPageTest, WithoutDuplexUnit) {
     app.block().setDuplexerInstalled(0);
     app.block().setPagesPerSheet(99);
     app.block().setDuplexMode(3);
+    app.block().setPrintPageBorders(1);
     RunPage(host, page, [&] {
         EXPECT_THAT(host.Items(IDC_PAGES_PER_SHEET), ElementsAre("1", "2", "4", "6", "9", "16"));
         EXPECT_EQ(host.SelectedText(IDC_PAGES_PER_SHEET), "1");
+        EXPECT_FALSE(host.IsEnabled(IDC_PRINT_PAGE_BORDERS));
+        EXPECT_EQ(host.Check(IDC_PRINT_PAGE_BORDERS), ui::kUnchecked);
         for (int id : {IDC_DUPLEX_NONE, IDC_DUPLEX_LONG_EDGE, IDC_DUPLEX_SHORT_EDGE})
             EXPECT_FALSE(host.IsEnabled(id)) << id;
         EXPECT_EQ(host.Check(IDC_DUPLEX_NONE), ui::kChecked);
@@ -120,6 +124,7 @@ TEST_F(LayoutPageTest, WithoutDuplexUnit) {
     });
     EXPECT_EQ(app.block().pagesPerSheet(), 1);
     EXPECT_EQ(app.block().duplexMode(), 1);
+    EXPECT_EQ(app.block().printPageBorders(), 0);
 }
 
 // Paper or media that the PPD does not allow with any duplex choice, and the custom size,
@@ -146,6 +151,7 @@ TEST_F(LayoutPageTest, ConstraintsAgainstDuplex) {
         app.block().setMediaType(static_cast<std::int16_t>(c.mediaType));
         app.block().setPagesPerSheet(99);
         app.block().setDuplexMode(3);
+        app.block().setPrintPageBorders(1);
         CLayout layout;
         RunPage(host, layout, [&] {
             const std::vector<std::string> items = host.Items(IDC_PAGES_PER_SHEET);
@@ -163,6 +169,7 @@ TEST_F(LayoutPageTest, ConstraintsAgainstDuplex) {
         });
         EXPECT_EQ(app.block().duplexMode(), c.forced ? 1 : 2) << c.what;
         EXPECT_EQ(app.block().pagesPerSheet(), c.forced ? 1 : 99) << c.what;
+        EXPECT_EQ(app.block().printPageBorders(), c.forced ? 0 : 1) << c.what;
     }
 }
 

@@ -190,7 +190,8 @@ TEST_F(PaperFeedDialogTest, OkStoresEverything) {
     }
 }
 
-// Cancel writes nothing; without a model the lists stay empty and OK stores -1 as sources.
+// Cancel writes nothing; without a model the lists stay empty and OK stores -1 as the sources
+// of the lists shown.
 TEST_F(PaperFeedDialogTest, CancelAndMissingModel) {
     AppState app("paper.ppd");
     SetUpBlock(app);
@@ -204,19 +205,27 @@ TEST_F(PaperFeedDialogTest, CancelAndMissingModel) {
               ui::kIdCancel);
     EXPECT_EQ(app.block(), before);
 
+    // Without a model in device properties the first-page controls are hidden as well, and
+    // their source, never offered, stays as it was.
     for (const char* fixture : {static_cast<const char*>(nullptr), "paper.ppd"}) {
-        AppState bare = fixture ? AppState(fixture) : AppState();
-        SetUpBlock(bare);
-        if (fixture)
-            bare.block().setPaperSize(257); // no PageSize option: the lists are still filled
-        Run([&] {
-            for (int id : kSourceLists)
-                EXPECT_EQ(host.Combo(id).GetCount(), fixture ? 5 : 0) << id;
-            host.PressOk();
-        });
-        EXPECT_EQ(bare.block().bannerPageSource(), fixture ? 2 : -1);
-        EXPECT_EQ(bare.block().firstPageSource(), fixture ? 4 : -1);
-        EXPECT_EQ(bare.block().trailerPageSource(), fixture ? 7 : -1);
+        for (int device : {0, 1}) {
+            AppState bare = fixture ? AppState(fixture) : AppState();
+            SetUpBlock(bare);
+            bare.block().setDevicePropertiesMode(static_cast<std::uint8_t>(device));
+            if (fixture)
+                bare.block().setPaperSize(257); // no PageSize option: the lists are still filled
+            Run([&] {
+                for (int id : kSourceLists)
+                    EXPECT_EQ(host.Combo(id).GetCount(), fixture ? 5 : 0) << id;
+                EXPECT_EQ(host.IsShown(IDC_FEED_FIRST_PAGE_SOURCE), device == 0);
+                EXPECT_EQ(host.IsShown(IDC_FEED_FIRST_PAGE_GROUP), device == 0);
+                host.PressOk();
+            });
+            const bool kept = !fixture && device == 1;
+            EXPECT_EQ(bare.block().bannerPageSource(), fixture ? 2 : -1);
+            EXPECT_EQ(bare.block().firstPageSource(), fixture || kept ? 4 : -1);
+            EXPECT_EQ(bare.block().trailerPageSource(), fixture ? 7 : -1);
+        }
     }
 }
 
