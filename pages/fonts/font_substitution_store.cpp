@@ -83,7 +83,8 @@ FontSubstitutionTable FontSubstitutionTable::FromBytes(std::string_view bytes) {
     std::string_view rest = bytes;
     std::string_view family;
     std::string_view device;
-    while (TakeName(rest, &family) && !family.empty() && TakeName(rest, &device))
+    // Readers of the table take any empty name for its end, a device name's too.
+    while (TakeName(rest, &family) && !family.empty() && TakeName(rest, &device) && !device.empty())
         table.pairs_.push_back({std::string(family), std::string(device)});
     return table;
 }

@@ -44,9 +44,10 @@ class FontSubstitutionTable {
 public:
     FontSubstitutionTable() = default;
 
-    // Reads the stored form: pairs up to the first empty family name or the end of the bytes,
-    // whichever comes first. A name that runs to the end without its NUL ends there; a family
-    // left without a device name is dropped. Bytes after the terminating name are ignored.
+    // Reads the stored form: pairs up to the first empty name (the table's end for every reader
+    // of it) or the end of the bytes, whichever comes first. A name that runs to the end without
+    // its NUL ends there; a family left without a device name is dropped. Bytes after the end
+    // are ignored.
     static FontSubstitutionTable FromBytes(std::string_view bytes);
     // The stored form: every pair, then the terminating NUL.
     std::string ToBytes() const;

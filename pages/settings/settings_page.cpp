@@ -231,10 +231,15 @@ void CSettings::CheckTwoWayCommunication() {
         status_ = kCommunicationUnavailable; // nothing is sent
     } else {
         status_ = kCommunicationChecking;
-        status_ = net::snmpGetScalars(community, address, scalars_.data(), snmpOptions_) == 0
-                      ? kCommunicationAvailable
-                      : kCommunicationUnavailable;
-        net::snmpWalkSupplies(community, address, columns_.data(), &entries_, snmpOptions_);
+        const std::int32_t rc =
+            net::snmpGetScalars(community, address, scalars_.data(), snmpOptions_);
+        status_ = rc == net::kSnmpOk ? kCommunicationAvailable : kCommunicationUnavailable;
+        // A printer that gave no answer at all would not answer the walk either: its entries are
+        // cleared as the walk would leave them, without waiting out its sends.
+        if (rc == net::kSnmpNoAnswer)
+            entries_.fill(net::ComponentEntry{});
+        else
+            net::snmpWalkSupplies(community, address, columns_.data(), &entries_, snmpOptions_);
     }
     statusText_.SetWindowText(CommunicationStatusText(status_));
 }

@@ -69,9 +69,9 @@ std::string Bytes(const char (&text)[N]) {
     return std::string(text, N - 1);
 }
 
-// The stored form read and written back: pairs up to the first empty family, names cut by the
-// end of the value, a family without its device dropped; well-formed tables come back byte for
-// byte.
+// The stored form read and written back: pairs up to the first empty name, names cut by the end
+// of the value, a family without its device dropped; well-formed tables come back byte for
+// byte, and what is written is always well formed.
 TEST(FontSubstitutionTable, StoredForm) {
     struct Case {
         const char* name;
@@ -100,10 +100,10 @@ TEST(FontSubstitutionTable, StoredForm) {
          Bytes("Arial\0Helvetica\0Times"),
          {{"Arial", "Helvetica"}},
          Bytes("Arial\0Helvetica\0\0")},
-        {"an empty device name is kept in place",
-         Bytes("Arial\0\0Times\0Tm\0\0"),
-         {{"Arial", ""}, {"Times", "Tm"}},
-         Bytes("Arial\0\0Times\0Tm\0\0")},
+        {"an empty device name ends the table",
+         Bytes("Helvetica\0Helv\0Arial\0\0Times\0Tm\0\0"),
+         {{"Helvetica", "Helv"}},
+         Bytes("Helvetica\0Helv\0\0")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
