@@ -110,6 +110,9 @@ public:
     // Buttons of the innermost dialog, or of the sheet when a sheet is innermost.
     virtual void PressOk() = 0;
     virtual void PressCancel() = 0;
+    // Enter in the focused control: the innermost dialog's default button (OK without one; a
+    // sheet's OK) is pressed as the dialog manager presses it, the focus staying where it is.
+    virtual void PressEnter() = 0;
     // The sheet's Help button.
     virtual void PressHelp() = 0;
     // A click on the tab of page `index` of the innermost sheet.

@@ -10,8 +10,11 @@ PropertiesSheet::PropertiesSheet(std::string_view caption, std::uintptr_t ownerW
     AddPage(layout_);
     AddPage(paper_);
     AddPage(overlay_);
-    if (deviceProperties)
+    AddPage(fonts_);
+    if (deviceProperties) {
         AddPage(consumables_);
+        AddPage(settings_);
+    }
     AddPage(about_);
 }
 

@@ -38,6 +38,7 @@ constexpr CommandName kCommands[] = {
     {"dialog", Command::Dialog},
     {"ok", Command::Ok},
     {"cancel", Command::Cancel},
+    {"enter", Command::Enter},
     {"screenshot", Command::Screenshot},
     {"walk-pages", Command::WalkPages},
     {"expect-pages", Command::ExpectPages},
@@ -189,6 +190,7 @@ std::optional<std::string> ParseArguments(ScriptStep& step, std::string_view res
     }
     case Command::Ok:
     case Command::Cancel:
+    case Command::Enter:
         return noMore();
     case Command::Screenshot:
     case Command::WalkPages:

@@ -1764,6 +1764,31 @@ void HeadlessBackend::PressCancel() {
         DialogEvents::Command(*top->dialog, kIdCancel, kBnClicked);
 }
 
+void HeadlessBackend::PressEnter() {
+    Node* top = TopModal();
+    if (!top) {
+        ReportFailure("cannot press Enter: no dialog is running");
+        return;
+    }
+    if (top->sheet) {
+        Node* ok = Find(Item(HandleOf(top), kIdOk));
+        if (ok && ok->Enabled())
+            SheetOk(top);
+        return;
+    }
+    // As the dialog manager does: the default push button's command while it is enabled, IDOK
+    // when the dialog has none. The focus stays where it is.
+    for (Node* child : top->children) {
+        if (child->kind == ControlKind::Button && child->ButtonType() == kBsDefPushButton) {
+            if (child->Enabled() && top->dialog)
+                DialogEvents::Command(*top->dialog, child->id, kBnClicked);
+            return;
+        }
+    }
+    if (top->dialog)
+        DialogEvents::Command(*top->dialog, kIdOk, kBnClicked);
+}
+
 void HeadlessBackend::PressHelp() {
     Node* sheet = TopSheet();
     if (!sheet) {

@@ -155,6 +155,7 @@ public:
     void PressF1() override;
     void PressOk() override;
     void PressCancel() override;
+    void PressEnter() override;
     void PressHelp() override;
     void SelectPage(int index) override;
 

@@ -473,6 +473,27 @@ void Win32Automation::PressCancel() {
     SendMessageW(top, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
+void Win32Automation::PressEnter() {
+    const HWND top = TopWindow();
+    if (!top) {
+        ReportFailure("cannot press Enter: no dialog is running");
+        return;
+    }
+    // What IsDialogMessage does with VK_RETURN: the default button's command, sent only while
+    // that button is enabled; IDOK when the dialog names none.
+    const LRESULT defId = SendMessageW(top, DM_GETDEFID, 0, 0);
+    if (HIWORD(defId) == DC_HASDEFID) {
+        const HWND button = GetDlgItem(top, LOWORD(defId));
+        if (button && IsWindowEnabled(button))
+            SendMessageW(top, WM_COMMAND, MAKEWPARAM(LOWORD(defId), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
+        if (button)
+            return;
+    }
+    SendMessageW(top, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(top, IDOK)));
+}
+
 void Win32Automation::PressHelp() {
     const HWND top = TopWindow();
     if (!top || !backend_.IsSheet(top)) {

@@ -43,6 +43,7 @@ public:
     void PressF1() override;
     void PressOk() override;
     void PressCancel() override;
+    void PressEnter() override;
     void PressHelp() override;
     void SelectPage(int index) override;
     void PostQuit(int exitCode) override;

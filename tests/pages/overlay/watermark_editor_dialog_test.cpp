@@ -361,6 +361,7 @@ TEST_F(WatermarkEditorTest, RefusedSaveKeepsTheDialogOpen) {
 // Editing loads the stored profile; "Východiskové" resets a predefined watermark (its text its
 // name) and puts any other back as the dialog found it.
 TEST_F(WatermarkEditorTest, LoadAndDefaults) {
+    app.InstallHelpFile();
     StoreProfile(app.registry, kDraft, "Koncept", 100, 1);
     app.block().setWatermarkName(kDraft);
     Run(kWatermarkEditing, [&] {

@@ -768,6 +768,14 @@ TEST_P(ControlConformance, NestedModalDialog) {
         A().OnDialog(IDD_SMALL, [&] { A().PressCancel(); });
         A().Click(IDC_PUSH);
         EXPECT_EQ(opener.nestedResult, kIdCancel);
+        // Enter in the edit presses the default button.
+        A().OnDialog(IDD_SMALL, [&] {
+            A().ReplaceText(IDC_SMALL_EDIT, "qw");
+            A().PressEnter();
+        });
+        A().Click(IDC_PUSH);
+        EXPECT_EQ(opener.nestedResult, kIdOk);
+        EXPECT_EQ(opener.nestedText, "qw");
         A().PressOk();
     });
     EXPECT_EQ(opener.DoModal(), kIdOk);

@@ -31,7 +31,8 @@ public:
     bool refuseCancel = false;
     int number = 5; // bound to IDC_PAGE_EDIT with the range 1 to 99 when `exchange`
     bool exchange = false;
-    Notifications heard; // what the page's controls told it
+    Notifications heard;  // what the page's controls told it
+    int focusAtKill = -1; // the focused control when the page was last left
     std::function<void(LoggingPage&)> onOk;
 
 protected:
@@ -46,6 +47,7 @@ protected:
     }
     bool OnKillActive() override {
         log_.push_back(name_ + " kill");
+        focusAtKill = FocusedControlId();
         return !refuseKill && PropertyPage::OnKillActive();
     }
     void OnOK() override {
@@ -109,6 +111,19 @@ TEST_P(SheetConformance, CancelTellsCreatedPages) {
     EXPECT_EQ(p.sheet.DoModal(), kIdCancel);
     EXPECT_THAT(p.log, ElementsAre("1 init", "1 active", "1 kill", "2 init", "2 active", "2 query",
                                    "1 cancel", "2 cancel"));
+}
+
+// Enter in an edit presses the sheet's OK without moving the focus: the page is left, and told
+// of OK, while its edit still has the focus (so the edit has not reported losing it).
+TEST_P(SheetConformance, EnterPressesOkWithoutMovingTheFocus) {
+    ThreePages p;
+    A().OnSheet([&] {
+        A().FocusControl(IDC_PAGE_EDIT);
+        A().PressEnter();
+    });
+    EXPECT_EQ(p.sheet.DoModal(), kIdOk);
+    EXPECT_THAT(p.log, ElementsAre("1 init", "1 active", "1 kill", "1 ok"));
+    EXPECT_EQ(p.one.focusAtKill, IDC_PAGE_EDIT);
 }
 
 // A page that refuses to be left keeps both a page change and OK from happening.

@@ -307,6 +307,8 @@ std::optional<std::string> SheetAutomation::Execute(const ScriptStep& step) {
     case Command::Ok:
     case Command::Cancel:
         return PressButton(step.command == Command::Ok);
+    case Command::Enter:
+        return PressEnter();
     case Command::Screenshot:
         return Screenshot(step.text);
     case Command::WalkPages:
@@ -479,13 +481,35 @@ std::optional<std::string> SheetAutomation::PressButton(bool ok) {
         else
             Send(dialog, WM_COMMAND, MAKEWPARAM(ok ? IDOK : IDCANCEL, BN_CLICKED), 0);
         WaitHandled();
+        return WaitForEnd();
+    }
+    Send(sheet_, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
+    return WaitForEnd();
+}
+
+std::optional<std::string> SheetAutomation::PressEnter() {
+    // The key goes through the program's message loop, where IsDialogMessage turns it into the
+    // default button's command, as for a user's key press.
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(sheet_, nullptr);
+    if (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus)
+        return "no control has the focus";
+    const HWND focus = info.hwndFocus;
+    PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageW(focus, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    return WaitForEnd();
+}
+
+std::optional<std::string> SheetAutomation::WaitForEnd() {
+    if (!dialogs_.empty()) {
+        const HWND dialog = dialogs_.back();
         PumpUntil([&] { return !IsWindowVisible(dialog) || MessageBoxWindow() != nullptr; },
                   timeoutMs_, process_);
         if (!IsWindowVisible(dialog))
             dialogs_.pop_back();
         return std::nullopt; // a dialog that refused shows its message next
     }
-    Send(sheet_, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
     // Wine's modal loop of the sheet notices that the sheet ended at its next message.
     PumpUntil(
         [&] {

@@ -35,6 +35,9 @@ private:
     std::optional<std::string> SelectPage(const ScriptStep& step);
     std::optional<std::string> SelectEntry(const ScriptStep& step, HWND control);
     std::optional<std::string> PressButton(bool ok);
+    std::optional<std::string> PressEnter();
+    // Waits until the sheet or the innermost dialog has ended, or a message box shows.
+    std::optional<std::string> WaitForEnd();
     std::optional<std::string> WaitForDialog(int id);
     std::optional<std::string> WaitForMessageBox(const std::string& text);
     std::optional<std::string> Answer(int button);
