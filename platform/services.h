@@ -6,11 +6,13 @@ namespace platform {
 class Registry;
 class ProgramLauncher;
 class FontEnumerator;
+class ShortPathNames;
 
 struct Services {
     Registry* registry = nullptr;
     ProgramLauncher* launcher = nullptr;
     FontEnumerator* fonts = nullptr;
+    ShortPathNames* shortPaths = nullptr;
 };
 
 // The platform's own services (defined once per build in win32/ or posix/).
@@ -27,6 +29,9 @@ inline ProgramLauncher& launcher() {
 inline FontEnumerator& fonts() {
     return *CurrentServices().fonts;
 }
+inline ShortPathNames& shortPaths() {
+    return *CurrentServices().shortPaths;
+}
 
 // Installs other services for the lifetime of the object and restores the previous ones. A
 // service left null keeps the one in use.
@@ -40,6 +45,8 @@ public:
             current.launcher = services.launcher;
         if (services.fonts)
             current.fonts = services.fonts;
+        if (services.shortPaths)
+            current.shortPaths = services.shortPaths;
     }
     ~ScopedServices() { CurrentServices() = saved_; }
     ScopedServices(const ScopedServices&) = delete;

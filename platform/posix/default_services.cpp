@@ -2,16 +2,18 @@
 #include "platform/memory_registry.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
+#include "platform/short_path_names.h"
 
 namespace platform {
 
 // Natively nothing outside the process is touched: one registry in memory for the whole process,
-// a launcher that only records and a fixed list of fonts.
+// a launcher that only records, a fixed list of fonts and no short path forms.
 Services DefaultServices() {
     static MemoryRegistry registry;
     static RecordingLauncher launcher;
     static FixedFontEnumerator fonts;
-    return Services{&registry, &launcher, &fonts};
+    static FixedShortPathNames shortPaths;
+    return Services{&registry, &launcher, &fonts, &shortPaths};
 }
 
 } // namespace platform

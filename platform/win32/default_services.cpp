@@ -2,6 +2,7 @@
 #include "platform/win32/win32_fonts.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_short_paths.h"
 
 namespace platform {
 
@@ -9,7 +10,8 @@ Services DefaultServices() {
     static Win32Registry registry;
     static Win32Launcher launcher;
     static Win32FontEnumerator fonts;
-    return Services{&registry, &launcher, &fonts};
+    static Win32ShortPathNames shortPaths;
+    return Services{&registry, &launcher, &fonts, &shortPaths};
 }
 
 } // namespace platform
