@@ -8,6 +8,7 @@
 
 #include "pages/about/about_page.h"
 #include "pages/consumables/consumables_page.h"
+#include "pages/features/features_page.h"
 #include "pages/layout/layout_page.h"
 #include "pages/paper/paper_page.h"
 #include "ui/dialog.h"
@@ -25,6 +26,7 @@ private:
     // is set in the constructor.
     pages::CConsumables consumables_;
     pages::CAbout about_;
+    pages::CFeatures features_;
     pages::CPaper paper_;
     pages::CLayout layout_;
 };
