@@ -22,7 +22,14 @@ printer="Vela Features E2E"
 # The program reads the PPD beside the driver file: tests/pages/data/features.ppd.
 driver=$(winepath -w "$root/tests/pages/data/features.dll" 2>/dev/null | tr -d '\r')
 work=$(mktemp -d "${TMPDIR:-/tmp}/features-e2e.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# Header files to browse for: one with a long name, one deep below short-named folders.
+headers="$WINEPREFIX/drive_c/vela-features-e2e"
+long_header="$headers/a header file whose name is far too long for the field.ps"
+deep="$headers/abcdefgh/abcdefgh/abcdefgh/abcdefgh/abcdefgh"
+trap 'rm -rf "$work" "$headers"' EXIT
+mkdir -p "$deep"
+echo '%!PS' >"$long_header"
+echo '%!PS' >"$deep/header.ps"
 
 passed=0
 failed=0
@@ -125,6 +132,22 @@ if run_case features_postscript features_postscript.txt; then
         printErrorInfo=535:1 useExternalHeader=537:1 'externalHeaderPath=539:C:\vela\HEADER.PS:s' \
         endOfDocType=603:2 ctrlDPlacement=605:3 jobWaitTimeout=607:120)
     [ $? -eq 0 ] && report features_postscript ok || report features_postscript fail "$detail"
+fi
+
+# The header file browsed for: the long path is stored in a short form that names the same
+# file; the deep one is refused.
+if run_case features_header features_header.txt; then
+    stored=$(python3 -c '
+import sys
+data = open(sys.argv[1], "rb").read()
+print(data[12 + 539:data.index(b"\0", 12 + 539)].decode("cp1250"))' "$work/features_header.answer")
+    unix=$(winepath -u "$stored" 2>/dev/null | tr -d '\r')
+    if [ ${#stored} -gt 63 ] || [[ "$stored" == *" "* ]] || ! [ "$unix" -ef "$long_header" ]; then
+        report features_header fail "the stored header path \"$stored\" is not a short form of the file"
+    else
+        detail=$(check_fields features_header useExternalHeader=537:1)
+        [ $? -eq 0 ] && report features_header ok || report features_header fail "$detail"
+    fi
 fi
 
 # Every dialog cancelled: the block comes back as it was sent.

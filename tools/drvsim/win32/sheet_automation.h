@@ -36,6 +36,8 @@ private:
     std::optional<std::string> SelectEntry(const ScriptStep& step, HWND control);
     std::optional<std::string> PressButton(bool ok);
     std::optional<std::string> WaitForDialog(int id);
+    // Answers the system's file-open dialog with `path` (Cancel when it is empty).
+    std::optional<std::string> AnswerFileDialog(const std::string& path);
     std::optional<std::string> WaitForMessageBox(const std::string& text);
     std::optional<std::string> Answer(int button);
     std::optional<std::string> Screenshot(const std::string& file);
