@@ -37,6 +37,18 @@ void Automation::OnOpenFile(OpenFileHandler handler) {
     openFileHandlers_.push_back(std::move(handler));
 }
 
+void Automation::SetDialogFallback(std::function<void(int dialogId)> handler) {
+    dialogFallback_ = std::move(handler);
+}
+
+void Automation::SetMessageBoxFallback(MessageBoxHandler handler) {
+    messageBoxFallback_ = std::move(handler);
+}
+
+void Automation::SetOpenFileFallback(OpenFileHandler handler) {
+    openFileFallback_ = std::move(handler);
+}
+
 std::vector<std::string> Automation::TakeFailures() {
     return std::exchange(failures_, {});
 }
@@ -49,6 +61,8 @@ std::function<void()> Automation::TakeDialogHandler(int dialogId) {
             return handler;
         }
     }
+    if (dialogFallback_)
+        return [fallback = dialogFallback_, dialogId] { fallback(dialogId); };
     return {};
 }
 
@@ -57,11 +71,17 @@ std::function<void()> Automation::TakeSheetHandler() {
 }
 
 std::optional<Automation::MessageBoxHandler> Automation::TakeMessageBoxHandler() {
-    return TakeFront(messageBoxHandlers_);
+    std::optional<MessageBoxHandler> handler = TakeFront(messageBoxHandlers_);
+    if (!handler && messageBoxFallback_)
+        handler = messageBoxFallback_;
+    return handler;
 }
 
 std::optional<Automation::OpenFileHandler> Automation::TakeOpenFileHandler() {
-    return TakeFront(openFileHandlers_);
+    std::optional<OpenFileHandler> handler = TakeFront(openFileHandlers_);
+    if (!handler && openFileFallback_)
+        handler = openFileFallback_;
+    return handler;
 }
 
 Window Automation::Control(int id) {

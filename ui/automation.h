@@ -55,6 +55,12 @@ public:
         OnMessageBox([button](const MessageBoxCall&) { return button; });
     }
     void OnOpenFile(OpenFileHandler handler);
+    // What runs when nothing more specific is scripted: a dialog with no handler of its id
+    // left (the handler gets the id), a message box or a file dialog with none left. For
+    // drivers that walk every dialog without knowing in advance which will open.
+    void SetDialogFallback(std::function<void(int dialogId)> handler);
+    void SetMessageBoxFallback(MessageBoxHandler handler);
+    void SetOpenFileFallback(OpenFileHandler handler);
 
     // Everything shown so far.
     const std::vector<MessageBoxCall>& MessageBoxes() const { return messageBoxes_; }
@@ -128,6 +134,9 @@ private:
     std::deque<std::function<void()>> sheetHandlers_;
     std::deque<MessageBoxHandler> messageBoxHandlers_;
     std::deque<OpenFileHandler> openFileHandlers_;
+    std::function<void(int)> dialogFallback_;
+    MessageBoxHandler messageBoxFallback_;
+    OpenFileHandler openFileFallback_;
     std::vector<MessageBoxCall> messageBoxes_;
     std::vector<HelpCall> helpCalls_;
     std::vector<std::string> failures_;

@@ -308,6 +308,28 @@ TEST_F(FrameworkTest, ScriptFailuresThrowAndCleanUp) {
     EXPECT_EQ(host.TakeFailures().size(), 1u);
 }
 
+// Fallbacks answer what no specific handler was queued for; queued handlers still come first.
+TEST_F(FrameworkTest, FallbackHandlers) {
+    std::vector<int> dialogs;
+    host.SetDialogFallback([&](int id) {
+        dialogs.push_back(id);
+        host.PressCancel();
+    });
+    host.SetMessageBoxFallback([](const MessageBoxCall&) { return kIdNo; });
+    host.SetOpenFileFallback([](const OpenFileRequest&) { return std::string("C:\\A.PS"); });
+    host.OnDialog(IDD_SMALL, [&] { host.PressOk(); });
+    host.AnswerMessageBox(kIdYes);
+    Dialog first(IDD_SMALL);
+    Dialog second(IDD_SMALL);
+    EXPECT_EQ(first.DoModal(), kIdOk);
+    EXPECT_EQ(second.DoModal(), kIdCancel);
+    EXPECT_EQ(dialogs, std::vector<int>{IDD_SMALL});
+    EXPECT_EQ(MessageBox("first"), kIdYes);
+    EXPECT_EQ(MessageBox("second"), kIdNo);
+    EXPECT_EQ(ShowOpenFileDialog({}), "C:\\A.PS");
+    EXPECT_TRUE(host.TakeFailures().empty());
+}
+
 // The test host's views and shortcuts read what the controls hold.
 TEST_F(FrameworkTest, TestHostShortcuts) {
     Dialog dialog(IDD_CONFORMANCE);

@@ -259,6 +259,11 @@ HeadlessBackend::Node* HeadlessBackend::TopModal() const {
     return modalStack_.empty() ? nullptr : modalStack_.back();
 }
 
+bool HeadlessBackend::InnermostModalEnded() const {
+    const Node* top = TopModal();
+    return top && top->ended;
+}
+
 HeadlessBackend::Node* HeadlessBackend::TopSheet() const {
     Node* top = TopModal();
     return top && top->sheet ? top : nullptr;

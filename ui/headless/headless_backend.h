@@ -59,6 +59,9 @@ public:
     int BitmapId(Handle picture) const; // the bitmap resource a picture shows, 0 for none
     // An edit's selection (start, end); equal when nothing is selected.
     std::pair<int, int> EditSelection(Handle edit) const;
+    // The innermost dialog or sheet has been ended (OK or Cancel accepted, EndDialog called);
+    // its modal run returns once the script running inside it returns. False with none.
+    bool InnermostModalEnded() const;
     int WaitCursorDepth() const { return waitCursorDepth_; }
     int WaitCursorShows() const { return waitCursorShows_; }
     const std::vector<PaintOp>& LastPaint() const { return lastPaint_; }

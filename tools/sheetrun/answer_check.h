@@ -1,0 +1,28 @@
+#pragma once
+// What a run's answer may hold, given the block the driver sent: bytes that no page writes come
+// back as sent; a code field that changed holds a code of its option table or one of the
+// values the program gives such a field (-1 for an empty list, 0 for a PPD keyword the table
+// lacks, the special entries); a text field that changed is terminated inside its field; the
+// registry records written under the printer's key have their exact sizes.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/settings_block.h"
+
+namespace platform {
+class MemoryRegistry;
+}
+
+namespace sheetrun {
+
+// One line per problem ("paperSize 300 is no code of its list"); empty when the answer is good.
+std::vector<std::string> CheckAnswer(const app::PrinterSettingsBlock& sent,
+                                     const app::PrinterSettingsBlock& answer);
+
+// One line per record of a wrong size or table of a wrong shape under the printer's key, and
+// per key handle left open.
+std::vector<std::string> CheckRegistry(const platform::MemoryRegistry& registry,
+                                       std::string_view printerName);
+
+} // namespace sheetrun

@@ -1,0 +1,23 @@
+#pragma once
+// The whole program over one PPD, headless: for document and device properties, each with the
+// PPD's default settings, with every installed-option flag on and with random bytes in every
+// field, the driver pokes the block, the sheet is walked (SheetWalker) and OK pressed, and the
+// answer and the registry are checked (answer_check.h). No network: the printer has no port.
+#include <string>
+#include <vector>
+
+namespace sheetrun {
+
+struct PpdRunResult {
+    int runs = 0;
+    int dialogs = 0; // dialogs the walks opened
+    // "device/random: paperSize 300 is no value of its list", one line per problem.
+    std::vector<std::string> failures;
+};
+
+// `scratchDir` is a directory of the caller's with a short path: the PPD is linked there,
+// since the block's driver path holds at most 63 characters. `seed` fixes the random block.
+PpdRunResult RunSheetOverPpd(const std::string& ppdPath, const std::string& scratchDir,
+                             unsigned seed);
+
+} // namespace sheetrun
