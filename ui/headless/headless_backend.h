@@ -187,6 +187,8 @@ private:
 
     void SetEditText(Node* edit, std::string text, bool notify);
     bool TypeChar(Node* edit, unsigned char ch);
+    void NotifyTyped(Node* edit);
+    void ShowComboSelection(Node* combo);
     bool DeleteSelection(Node* edit);
 
     int InsertItem(Node* list, int index, std::string_view text);

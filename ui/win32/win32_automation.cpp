@@ -352,11 +352,32 @@ void Win32Automation::TypeChars(HWND edit, std::string_view text) {
     }
 }
 
+HWND Win32Automation::TextWindow(int id) {
+    const HWND control = ControlWindow(id, "type into");
+    if (!control)
+        return nullptr;
+    wchar_t name[16] = {};
+    GetClassNameW(control, name, 16);
+    if (lstrcmpiW(name, L"ComboBox") != 0)
+        return control;
+    // A combo box takes typed text in its edit field; a drop-down list has none.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(control, &info) || !info.hwndItem || info.hwndItem == control) {
+        ReportFailure("control " + std::to_string(id) + " is no edit");
+        return nullptr;
+    }
+    return info.hwndItem;
+}
+
 void Win32Automation::ReplaceText(int id, std::string_view text) {
-    const HWND edit = ControlWindow(id, "type into");
+    const HWND edit = TextWindow(id);
     if (!edit || !IsWindowVisible(edit) || !IsWindowEnabled(edit))
         return;
-    FocusControl(id);
+    if (edit == GetDlgItem(GetParent(edit), id))
+        FocusControl(id);
+    else
+        ::SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     if (text.empty()) {
         const LRESULT selection = SendMessageW(edit, EM_GETSEL, 0, 0);
@@ -368,7 +389,7 @@ void Win32Automation::ReplaceText(int id, std::string_view text) {
 }
 
 void Win32Automation::TypeText(int id, std::string_view text) {
-    const HWND edit = ControlWindow(id, "type into");
+    const HWND edit = TextWindow(id);
     if (!edit || !IsWindowVisible(edit) || !IsWindowEnabled(edit))
         return;
     ::SetFocus(edit);

@@ -71,6 +71,8 @@ private:
     bool HasEnded(HWND window, bool sheet) const;
     void Close(HWND window, bool sheet);
     HWND ControlWindow(int id, const char* action);
+    // The window that takes typed text for control `id`: an edit, or a combo box's edit field.
+    HWND TextWindow(int id);
     HWND FocusClosedCombo(int id, const char* action);
     HWND TopWindow() const;
     void ClickWindow(HWND button);
