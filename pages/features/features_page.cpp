@@ -6,6 +6,8 @@
 #include "app/config_app.h"
 #include "app/option_tables.h"
 #include "app/settings_block.h"
+#include "pages/colour/color_options_dialog.h"
+#include "pages/colour/color_profile_store.h"
 #include "pages/features/document_options_dialog.h"
 #include "pages/features/graphics_options_dialog.h"
 #include "pages/features/postscript_options_dialog.h"
@@ -38,10 +40,12 @@ void CFeatures::DoDataExchange(ui::DataExchange& dx) {
 
 ui::MessageMap CFeatures::GetMessageMap() const {
     static const ui::MessageEntry entries[] = {
+        ui::OnClicked(IDC_COLOR_OPTIONS, &CFeatures::OnColorOptions),
         ui::OnClicked(IDC_GRAPHICS_OPTIONS, &CFeatures::OnGraphicsOptions),
         ui::OnClicked(IDC_POSTSCRIPT_OPTIONS, &CFeatures::OnPostScriptOptions),
         ui::OnClicked(IDC_DOCUMENT_OPTIONS, &CFeatures::OnDocumentOptions),
         ui::OnChoice(IDC_RESOLUTION, &CFeatures::OnResolutionChosen),
+        ui::OnChoice(IDC_QUICK_COLOR, &CFeatures::OnQuickColorChosen),
     };
     return entries;
 }
@@ -60,7 +64,23 @@ bool CFeatures::OnSetActive() {
 }
 
 void CFeatures::ShowSettings() {
+    app::PrinterSettingsBlock& block = Block();
     ShowResolutions();
+    FillColorProfileList(quickColor_);
+    // Hidden controls stay hidden for the rest of the run.
+    if (quickColor_.GetCount() == 0) {
+        for (const int id : {IDC_QUICK_COLOR, IDC_QUICK_COLOR_GROUP}) {
+            GetDlgItem(id).ShowWindow(false);
+            GetDlgItem(id).EnableWindow(false);
+        }
+    }
+    if (block.colorDevice() == 0) {
+        // A monochrome printer has no colour options.
+        GetDlgItem(IDC_COLOR_OPTIONS).ShowWindow(false);
+        GetDlgItem(IDC_COLOR_OPTIONS).EnableWindow(false);
+    } else if (block.colorProfileIndex() == kStoredColorProfile) {
+        LoadStoredColorProfile();
+    }
 }
 
 void CFeatures::ShowResolutions() {
@@ -86,6 +106,41 @@ void CFeatures::OnResolutionChosen() {
     if (resolution_.GetCurSel() < 0)
         return;
     StoreResolution(Block(), resolution_.SelectedCode());
+}
+
+void CFeatures::OnQuickColorChosen() {
+    // An empty list, or one closed without a selection, chose nothing.
+    if (quickColor_.GetCurSel() < 0)
+        return;
+    app::PrinterSettingsBlock& block = Block();
+    // The setter cuts a name to the field and terminates it.
+    block.setColorProfileName(quickColor_.GetSelectedText());
+    const std::int32_t code = quickColor_.SelectedCode();
+    block.setColorProfileIndex(static_cast<std::int16_t>(code));
+    if (code == kStoredColorProfile) {
+        LoadStoredColorProfile();
+        return;
+    }
+    if (IsGrayColorProfile(code)) {
+        block.setGrayColorModel(1);
+    } else {
+        // A negative image is printed only in grey.
+        block.setGrayColorModel(0);
+        block.setInvertImage(0);
+    }
+    ApplyPredefinedColorProfile();
+}
+
+void CFeatures::OnColorOptions() {
+    app::PrinterSettingsBlock& block = Block();
+    const SavedFields saved(block, {"colorProfileIndex", "colorProfileName"});
+    if (block.colorProfileIndex() == kStoredColorProfile)
+        LoadStoredColorProfile();
+    // The dialog keeps its other changes after Cancel; only the choice of profile goes back.
+    ColorOptionsDialog dialog;
+    if (dialog.DoModal() != ui::kIdOk)
+        saved.Restore(block);
+    FillColorProfileList(quickColor_);
 }
 
 bool CFeatures::OnKillActive() {

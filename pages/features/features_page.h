@@ -28,10 +28,12 @@ protected:
     ui::MessageMap GetMessageMap() const override;
 
 private:
+    void OnColorOptions();
     void OnGraphicsOptions();
     void OnPostScriptOptions();
     void OnDocumentOptions();
     void OnResolutionChosen();
+    void OnQuickColorChosen();
     // Fills the lists and shows the buttons from the block and the PPD.
     void ShowSettings();
     void ShowResolutions();

@@ -4,9 +4,12 @@
 // the fields put back around each dialog that does not end with OK.
 #include "pages/features/features_page.h"
 
+#include <algorithm>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "pages/colour/color_profile_store.h"
 #include "pages/features/graphics_options_dialog.h"
 #include "tests/pages/features/features_test_support.h"
 #include "tests/pages/page_test_support.h"
@@ -324,6 +327,154 @@ TEST_F(FeaturesPageTest, DocumentOptionsSavedAndRestored) {
     EXPECT_EQ(app.block().reprintEnabled(), 1);
     EXPECT_EQ(app.block().reprintName(), "new");
     EXPECT_EQ(app.block().copies(), 5);
+}
+
+const std::string kAuto = "Automaticky";
+const std::string kPhoto = "Fotografie";
+const std::string kGrey = "Odtiene sivej";
+const std::string kMine = "Moje farby";
+
+// A stored profile "Moje farby" with CRD matching from a resident colour space.
+app::ColorProfileRecord PutMyProfile(platform::MemoryRegistry& registry) {
+    app::PrinterSettingsBlock fields;
+    fields.setColorProfileName(kMine);
+    fields.setCrdMatching(1);
+    fields.setCrdColorSpace(137);
+    fields.setCrdColorSpaceName("MyRGB");
+    fields.setRgbSource(104);
+    const app::ColorProfileRecord record = BuildColorProfileRecord(fields);
+    WriteStoredColorProfile(registry, "Vela Test", kMine, record);
+    return record;
+}
+
+// The quick colour list: the PPD's profiles in file order, then the stored ones; the block's
+// profile selected.
+TEST_F(FeaturesPageTest, QuickColorList) {
+    AppState app("features.ppd");
+    PutMyProfile(app.registry);
+    SetUpBlock(app);
+    app.block().setColorProfileIndex(4);
+    RunPage(host, page, [&] {
+        // Stored profiles take their sorted place.
+        EXPECT_THAT(host.Items(IDC_QUICK_COLOR), ElementsAre(kAuto, kPhoto, kMine, kGrey));
+        EXPECT_THAT(host.ItemData(IDC_QUICK_COLOR), ElementsAre(1, 4, 0, 3));
+        EXPECT_EQ(host.SelectedText(IDC_QUICK_COLOR), kPhoto);
+        EXPECT_TRUE(host.IsShown(IDC_QUICK_COLOR));
+        EXPECT_TRUE(host.IsShown(IDC_COLOR_OPTIONS));
+        host.PressCancel();
+    });
+}
+
+// A choice applies the profile: a predefined one from the PPD (grey ones set the grey model, the
+// others clear it and the negative image), a stored one from the registry; by mouse or keys.
+TEST_F(FeaturesPageTest, QuickColorChoices) {
+    AppState app("features.ppd");
+    const app::ColorProfileRecord mine = PutMyProfile(app.registry);
+    SetUpBlock(app);
+    app.block().setInvertImage(1);
+    RunPage(host, page, [&] {
+        host.ChooseItem(IDC_QUICK_COLOR, kGrey);
+        EXPECT_EQ(app.block().colorProfileName(), kGrey);
+        EXPECT_EQ(app.block().colorProfileIndex(), 3);
+        EXPECT_EQ(app.block().grayColorModel(), 1);
+        EXPECT_EQ(app.block().invertImage(), 1);
+        EXPECT_EQ(app.block().destinationProfile(), 143);
+
+        host.PressListKey(IDC_QUICK_COLOR, ui::Automation::ListKey::Up);
+        EXPECT_EQ(app.block().colorProfileIndex(), 0);
+        const app::ColorProfileRecord loaded = app.block().colorProfileRecord();
+        EXPECT_TRUE(std::equal(mine.bytes.begin(),
+                               mine.bytes.begin() + app::ColorProfileRecord::kRestoredSize,
+                               loaded.bytes.begin()));
+        // The grey model is no part of a stored profile.
+        EXPECT_EQ(app.block().grayColorModel(), 1);
+
+        host.TypeListLetter(IDC_QUICK_COLOR, 'f');
+        EXPECT_EQ(app.block().colorProfileName(), kPhoto);
+        EXPECT_EQ(app.block().colorProfileIndex(), 4);
+        EXPECT_EQ(app.block().grayColorModel(), 0);
+        EXPECT_EQ(app.block().invertImage(), 0);
+        EXPECT_EQ(app.block().crdMatching(), 1);
+        EXPECT_EQ(app.block().iccMatching(), 0);
+        EXPECT_EQ(app.block().rgbSource(), 102);
+        EXPECT_EQ(app.block().imageCrd(), 4);
+
+        // A list closed with nothing selected chose nothing.
+        host.Combo(IDC_QUICK_COLOR).SetCurSel(-1);
+        ui::DialogEvents::Command(page, IDC_QUICK_COLOR, ui::kCbnCloseUp);
+        EXPECT_EQ(app.block().colorProfileName(), kPhoto);
+        host.PressOk();
+    });
+}
+
+// Without predefined or stored profiles the quick colour controls are hidden and disabled, and
+// closing the empty list writes nothing; a monochrome printer has no colour options button.
+TEST_F(FeaturesPageTest, QuickColorControlsHidden) {
+    const struct {
+        const char* what;
+        std::string ppd; // empty: features.ppd
+        int colorDevice;
+        bool listShown, buttonShown;
+    } cases[] = {
+        {"colour printer", "", 1, true, true},
+        {"monochrome printer", "", 0, true, false},
+        {"no profiles", kPpdHeader + kResolutions, 1, false, true},
+        {"no profiles, monochrome", kPpdHeader + kResolutions, 0, false, false},
+    };
+    for (const auto& c : cases) {
+        AppState app =
+            c.ppd.empty() ? AppState("features.ppd") : AppState(AppState::Source::Text, c.ppd);
+        SetUpBlock(app);
+        app.block().setColorDevice(static_cast<std::int16_t>(c.colorDevice));
+        const app::PrinterSettingsBlock before = app.block();
+        CFeatures features;
+        RunPage(host, features, [&] {
+            for (const int pass : {0, 1}) {
+                for (const int id : {IDC_QUICK_COLOR, IDC_QUICK_COLOR_GROUP}) {
+                    EXPECT_EQ(host.IsShown(id), c.listShown) << c.what << pass;
+                    EXPECT_EQ(host.IsEnabled(id), c.listShown) << c.what << pass;
+                }
+                EXPECT_EQ(host.IsShown(IDC_COLOR_OPTIONS), c.buttonShown) << c.what;
+                EXPECT_EQ(host.IsEnabled(IDC_COLOR_OPTIONS), c.buttonShown) << c.what;
+                if (!c.listShown)
+                    ui::DialogEvents::Command(features, IDC_QUICK_COLOR, ui::kCbnCloseUp);
+                // Once more after another page: what was hidden stays hidden.
+                host.SelectPage(1);
+                host.SelectPage(0);
+            }
+            host.PressOk();
+        });
+        EXPECT_EQ(app.block(), before) << c.what;
+    }
+}
+
+// The colour options dialog: Cancel puts back the profile's name and code (the dialog's other
+// changes stay); OK keeps them; either way the quick colour list is filled again.
+TEST_F(FeaturesPageTest, ColorOptionsSavedAndRestored) {
+    AppState app("features.ppd");
+    PutMyProfile(app.registry);
+    SetUpBlock(app);
+    RunPage(host, page, [&] {
+        host.OnDialog(IDD_COLOR_OPTIONS, [&] {
+            host.ChooseItem(IDC_COLOR_PROFILE_LIST, kGrey);
+            EXPECT_EQ(app.block().colorProfileIndex(), 3);
+            host.PressCancel();
+        });
+        host.Click(IDC_COLOR_OPTIONS);
+        EXPECT_EQ(app.block().colorProfileIndex(), 1);
+        EXPECT_EQ(app.block().colorProfileName(), "AutoCustomColor");
+        EXPECT_EQ(host.SelectedText(IDC_QUICK_COLOR), kAuto);
+
+        host.OnDialog(IDD_COLOR_OPTIONS, [&] {
+            host.ChooseItem(IDC_COLOR_PROFILE_LIST, kMine);
+            host.PressOk();
+        });
+        host.Click(IDC_COLOR_OPTIONS);
+        EXPECT_EQ(app.block().colorProfileIndex(), 0);
+        EXPECT_EQ(app.block().colorProfileName(), kMine);
+        EXPECT_EQ(host.SelectedText(IDC_QUICK_COLOR), kMine);
+        host.PressOk();
+    });
 }
 
 } // namespace
