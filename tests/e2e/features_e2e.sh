@@ -109,8 +109,9 @@ if run_case features_keyboard features_keyboard.txt; then
     [ $? -eq 0 ] && report features_keyboard ok || report features_keyboard fail "$detail"
 fi
 
-# Graphics options and halftones; toner saving then rules 1200 dpi out, 300 dpi is chosen.
-if run_case features_graphics features_graphics.txt; then
+# Graphics options and halftones, from the standard halftone; toner saving then rules 1200 dpi
+# out, and 300 dpi is chosen.
+if run_case features_graphics features_graphics.txt --set halftoneType=7; then
     detail=$(check_fields features_graphics resolutionCode=193:1 resolutionDpi=189:300:i \
         halftoneType=197:10 printQuality=199:1 tonerSaving=201:1 invertImage=203:0 \
         mirrorImage=205:1 rotation=207:1 imageHalftone=209:4 textHalftone=211:10 \
@@ -149,6 +150,23 @@ print(data[12 + 539:data.index(b"\0", 12 + 539)].decode("cp1250"))' "$work/featu
         [ $? -eq 0 ] && report features_header ok || report features_header fail "$detail"
     fi
 fi
+
+# The colour options dialog: a profile saved in the registry and chosen again in the quick
+# colour list.
+profiles="HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$printer\\Color Profiles"
+wine reg delete "$profiles" /f </dev/null >/dev/null 2>&1
+if run_case features_colour features_colour.txt; then
+    detail=$(check_fields features_colour colorProfileIndex=503:0 colorProfileName=215:"Moje farby":s \
+        colorSeparation=507:1 crdMatching=511:1 iccMatching=509:0)
+    status=$?
+    if [ $status -eq 0 ] && ! wine reg query "$profiles" /v "Moje farby" </dev/null 2>/dev/null |
+        tr -d '\r' | grep -q 'Moje farby *REG_BINARY'; then
+        detail="no stored profile \"Moje farby\""
+        status=1
+    fi
+    [ $status -eq 0 ] && report features_colour ok || report features_colour fail "$detail"
+fi
+wine reg delete "$profiles" /f </dev/null >/dev/null 2>&1
 
 # Every dialog cancelled: the block comes back as it was sent.
 if run_case features_cancel features_cancel.txt --set diskInstalled=1; then
