@@ -550,8 +550,7 @@ std::optional<std::string> SheetAutomation::AnswerFileDialog(const std::string& 
     if (!button)
         return "the file dialog has no such button";
     Send(button, BM_CLICK);
-    PumpUntil([&] { return !IsWindowVisible(found) || HasEnded(process_); }, timeoutMs_,
-              process_);
+    PumpUntil([&] { return !IsWindowVisible(found) || HasEnded(process_); }, timeoutMs_, process_);
     if (IsWindowVisible(found))
         return "the file dialog stayed open";
     WaitHandled();
