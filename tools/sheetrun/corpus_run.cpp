@@ -1,25 +1,16 @@
 #include "tools/sheetrun/corpus_run.h"
 
 #include <cstring>
-#include <exception>
 #include <filesystem>
 #include <random>
 
-#include "app/config_app.h"
-#include "app/driver_link.h"
 #include "app/printer_query.h"
-#include "app/program/application.h"
 #include "app/settings_message.h"
 #include "pages/about/reset_settings.h"
-#include "platform/font_enumerator.h"
 #include "platform/memory_registry.h"
-#include "platform/program_launcher.h"
-#include "platform/services.h"
-#include "platform/simulated_ddeml.h"
 #include "ppd/ppd.h"
 #include "tools/sheetrun/answer_check.h"
-#include "tools/sheetrun/sheet_walker.h"
-#include "ui/headless/test_host.h"
+#include "tools/sheetrun/headless_run.h"
 
 namespace sheetrun {
 namespace {
@@ -49,76 +40,44 @@ std::vector<Block> DriverBlocks(const ppd::PpdDocument* document, unsigned seed)
     return {{"defaults", defaults}, {"installed", installed}, {"random", random}};
 }
 
-std::vector<std::uint8_t> Message(const app::PrinterSettingsBlock& block) {
-    std::vector<std::uint8_t> bytes(app::kSettingsMessageSize);
-    const std::int32_t header[3] = {static_cast<std::int32_t>(app::kSettingsMessageSize), 1, 0};
-    std::memcpy(bytes.data(), header, sizeof header);
-    std::memcpy(bytes.data() + app::kMessageBlockOffset, block.data(), block.size());
-    return bytes;
-}
-
-// One run of the program; its problems are added to `failures` with `label` in front.
+// One run of the program; its problems are added to the result with `label` in front.
 void RunOnce(const app::PrinterSettingsBlock& sent, const std::string& label, bool hasModel,
              PpdRunResult& result) {
-    std::vector<std::string>& failures = result.failures;
     const auto fail = [&](const std::string& problem) {
-        failures.push_back(label + ": " + problem);
+        result.failures.push_back(label + ": " + problem);
     };
     platform::MemoryRegistry registry;
-    platform::RecordingLauncher launcher;
-    platform::FixedFontEnumerator fonts;
-    platform::ScopedServices services({&registry, &launcher, &fonts});
-    ui::headless::TestHost host;
-    host.SetProgramPath("C:\\Vela\\VELA40PS.EXE");
-    host.SetThrowOnFailure(false);
-    platform::SimulatedDdeml dde;
-    app::DriverLink link{dde, dde};
-    SheetWalker walker(host);
-    host.OnSheet([&] { walker.WalkSheetAndPressOk(); });
-
-    app::RunOutcome outcome = app::RunOutcome::NothingSent;
-    std::size_t conv = 0;
-    try {
-        conv = dde.Connect(app::kDdeServiceName, app::kDdeTopicName);
-        dde.StartAdvise(conv, app::kDdeItemName, 0xFFFFC000u);
-        dde.Poke(conv, app::kDdeItemName, Message(sent));
-        outcome = app::RunConfigApp(app::TheApp(), link, registry);
-    } catch (const std::exception& error) {
-        fail(std::string("exception: ") + error.what());
-    }
-    for (const std::string& problem : host.TakeFailures())
+    const HeadlessRun run = RunProgramHeadless(SettingsMessageOf(sent), registry);
+    if (!run.exception.empty())
+        fail("exception: " + run.exception);
+    for (const std::string& problem : run.scriptFailures)
         fail("script: " + problem);
-    const auto& links = dde.conversation(conv).links;
-    const auto& deliveries = links.empty() ? decltype(links[0].deliveries){} : links[0].deliveries;
     if (!hasModel) {
         // A PPD without a model ends the program silently: no sheet, no answer.
-        if (outcome != app::RunOutcome::NoPpd || !deliveries.empty())
+        if (run.outcome != app::RunOutcome::NoPpd || !run.answers.empty())
             fail("a PPD without a model did not end the program silently");
-    } else if (outcome != app::RunOutcome::SentSettings) {
-        const auto& boxes = host.MessageBoxes();
+    } else if (run.outcome != app::RunOutcome::SentSettings) {
         static const char* const kOutcomes[] = {"no settings arrived", "no PPD model", "sent",
                                                 "cancelled", "ended otherwise"};
-        fail(std::string("the sheet did not end with OK: ") + kOutcomes[static_cast<int>(outcome)] +
-             (walker.OkRefusedBy() != 0
-                  ? " (OK refused by page " + std::to_string(walker.OkRefusedBy()) + ")"
-                  : std::string()) +
-             (boxes.empty() ? std::string() : " (last message: \"" + boxes.back().text + "\")"));
+        fail(std::string("the sheet did not end with OK: ") +
+             kOutcomes[static_cast<int>(run.outcome)] +
+             (run.okRefusedBy != 0 ? " (OK refused by page " + std::to_string(run.okRefusedBy) + ")"
+                                   : std::string()) +
+             (run.lastMessage.empty() ? std::string()
+                                      : " (last message: \"" + run.lastMessage + "\")"));
+    } else if (run.answers.size() != 1 || !run.answers[0] ||
+               run.answers[0]->size() != app::kSettingsMessageSize) {
+        fail("no single answer of " + std::to_string(app::kSettingsMessageSize) + " bytes");
     } else {
-        if (deliveries.size() != 1 || !deliveries[0] ||
-            deliveries[0]->size() != app::kSettingsMessageSize) {
-            fail("no single answer of " + std::to_string(app::kSettingsMessageSize) + " bytes");
-        } else {
-            app::PrinterSettingsBlock answer;
-            std::memcpy(answer.data(), deliveries[0]->data() + app::kMessageBlockOffset,
-                        answer.size());
-            for (const std::string& problem : CheckAnswer(sent, answer))
-                fail(problem);
-        }
+        app::PrinterSettingsBlock answer;
+        std::memcpy(answer.data(), run.answers[0]->data() + app::kMessageBlockOffset,
+                    answer.size());
+        for (const std::string& problem : CheckAnswer(sent, answer))
+            fail(problem);
     }
     for (const std::string& problem : CheckRegistry(registry, kPrinterName))
         fail(problem);
-    result.dialogs += walker.DialogsOpened();
-    app::TheApp().SetPpdDocument(nullptr);
+    result.dialogs += run.dialogs;
 }
 
 } // namespace

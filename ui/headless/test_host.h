@@ -63,6 +63,8 @@ public:
     int Bitmap(int id) { return BitmapId(Control(id).GetHandle()); }
     int FocusedId() { return ControlId(Focus()); }
 
+    using HeadlessBackend::IsEnabled;
+    using HeadlessBackend::ItemData;
     using HeadlessBackend::Text;
 
 private:

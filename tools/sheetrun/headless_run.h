@@ -1,0 +1,37 @@
+#pragma once
+// One run of the whole program on the headless backend: the driver (over the simulated DDEML)
+// pokes a message, the program loads the PPD its block names, the sheet is walked as
+// SheetWalker walks it and OK pressed, and what the driver received is collected. No network:
+// the printer has no port in the registry unless the caller puts one there.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/program/application.h"
+
+namespace platform {
+class MemoryRegistry;
+}
+
+namespace sheetrun {
+
+struct HeadlessRun {
+    app::RunOutcome outcome = app::RunOutcome::NothingSent;
+    // Every delivery of the driver's advise link (nullopt: a delivery without data).
+    std::vector<std::optional<std::vector<std::uint8_t>>> answers;
+    std::vector<std::string> scriptFailures;
+    std::string exception; // what escaped the run, if anything did
+    int dialogs = 0;       // dialogs the walk opened
+    int okRefusedBy = 0;   // the page template that kept the sheet open on OK
+    std::string lastMessage;
+};
+
+HeadlessRun RunProgramHeadless(std::span<const std::uint8_t> message,
+                               platform::MemoryRegistry& registry);
+
+// The settings message of `block` as the driver pokes it (type 1, owner window 0).
+std::vector<std::uint8_t> SettingsMessageOf(const app::PrinterSettingsBlock& block);
+
+} // namespace sheetrun
