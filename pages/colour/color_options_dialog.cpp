@@ -287,10 +287,12 @@ void ColorOptionsDialog::OnSave() {
         name = profiles_.GetItemText(selected);
     } else {
         name = profiles_.GetWindowText();
+        // A typed name of a listed profile chooses that profile.
         const int typed = profiles_.FindStringExact(-1, name);
         if (typed >= 0) {
             profiles_.SetCurSel(typed);
             selected = typed;
+            name = profiles_.GetItemText(typed);
         }
     }
     auto refuse = [&](const char* text) {

@@ -9,7 +9,9 @@
 // `colorProfileIndex` itself. OK stores settings that differ from the profile last selected,
 // loaded or saved as the stored profile "Vlastné". Stored profiles are written and deleted in
 // the registry as the user saves and deletes them.
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "app/option_combo_box.h"
 #include "app/settings_block.h"

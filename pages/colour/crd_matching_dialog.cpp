@@ -85,8 +85,8 @@ void CrdMatchingDialog::OnOK() {
     block.setImageCrd(ChosenCode(imageCrd_, block.imageCrd()));
     block.setTextCrd(ChosenCode(textCrd_, block.textCrd()));
     block.setGraphicsCrd(ChosenCode(graphicsCrd_, block.graphicsCrd()));
-    // A resident colour space whose name has gone from the list is no choice at all: -1 tells
-    // the driver so.
+    // Without a selection the code stays, but a resident colour space whose name is no longer
+    // listed names no colour space at all: it becomes -1.
     const std::int16_t held = block.crdColorSpace() == kResidentCsa ? -1 : block.crdColorSpace();
     block.setCrdColorSpace(ChosenCode(colorSpace_, held));
     ui::Dialog::OnOK();

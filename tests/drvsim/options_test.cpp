@@ -79,12 +79,31 @@ TEST(DrvsimOptions, RefusesWrongCommandLines) {
         {"--block", "b", "--attach", "--program", "x.exe"},
         {"--block", "b", "--frobnicate", "1"},
         {"--block", "b", "stray"},
+        {"--block", "b", "--args", "1"},
+        {"--no-driver", "--script", "s.txt"},
+        {"--no-driver", "--program", "p.exe"},
+        {"--no-driver", "--program", "p.exe", "--script", "s", "--block", "b"},
+        {"--no-driver", "--program", "p.exe", "--script", "s", "--attach"},
+        {"--no-driver", "--program", "p.exe", "--script", "s", "--answer", "a"},
     };
     for (const auto& args : cases) {
         std::string error;
         EXPECT_FALSE(Parse(args, &error).has_value()) << args.size();
         EXPECT_FALSE(error.empty());
     }
+}
+
+// Without the driver only the program, its arguments and the script are given.
+TEST(DrvsimOptions, ParsesARunWithoutTheDriver) {
+    const auto options =
+        Parse({"--no-driver", "--program", "dlgview.exe", "--args", "117 --demo \"C:\\v\\x.ppd\"",
+               "--script", "s.txt", "--timeout-ms", "100"});
+    ASSERT_TRUE(options.has_value());
+    EXPECT_TRUE(options->noDriver);
+    EXPECT_EQ(options->program, "dlgview.exe");
+    EXPECT_EQ(options->args, "117 --demo \"C:\\v\\x.ppd\"");
+    EXPECT_EQ(options->script, "s.txt");
+    EXPECT_EQ(options->timeoutMs, 100);
 }
 
 // A block gets the driver's header; a whole message keeps its size and type; the owner window

@@ -30,7 +30,8 @@ const char kUsage[] =
     "              [--set NAME=VALUE]... [--random-reserved SEED] [--owner N|self]\n"
     "              [--poke SIZE]... | [--no-poke]  [--topic NAME] [--item NAME] [--links N]\n"
     "              [--disconnect-when-shown] [--script FILE] [--answer FILE] [--sent FILE]\n"
-    "              [--timeout-ms N]\n";
+    "              [--timeout-ms N]\n"
+    "       drvsim --no-driver --program PATH [--args TEXT] --script FILE\n";
 
 std::optional<Options> ParseOptions(std::span<const std::string> args, std::string* error) {
     Options options;
@@ -56,11 +57,15 @@ std::optional<Options> ParseOptions(std::span<const std::string> args, std::stri
             options.noPoke = true;
         } else if (option == "--disconnect-when-shown") {
             options.disconnectWhenShown = true;
+        } else if (option == "--no-driver") {
+            options.noDriver = true;
         } else if (!value(text)) {
             return fail(option.rfind("--", 0) == 0 ? option + " needs a value"
                                                    : "unexpected argument " + option);
         } else if (option == "--program") {
             options.program = text;
+        } else if (option == "--args") {
+            options.args = text;
         } else if (option == "--block") {
             options.blockFile = text;
         } else if (option == "--printer") {
@@ -104,6 +109,17 @@ std::optional<Options> ParseOptions(std::span<const std::string> args, std::stri
             return fail("unknown option " + option);
         }
     }
+    if (options.noDriver) {
+        if (options.program.empty() || options.script.empty())
+            return fail("--no-driver needs --program and --script");
+        if (options.attach || !options.blockFile.empty() || options.printer || options.driver ||
+            options.device || !options.sets.empty() || !options.pokes.empty() || options.noPoke ||
+            !options.answerFile.empty() || !options.sentFile.empty())
+            return fail("--no-driver takes only --program, --args, --script and --timeout-ms");
+        return options;
+    }
+    if (!options.args.empty())
+        return fail("--args goes with --no-driver");
     if (options.blockFile.empty() && !(options.printer && options.driver))
         return fail("--block FILE, or --printer NAME and --driver PATH, is needed");
     if (!options.blockFile.empty() && (options.printer || options.driver || options.device))

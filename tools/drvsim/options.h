@@ -7,6 +7,9 @@
 //          [--poke SIZE]... | [--no-poke]   [--topic NAME] [--item NAME] [--links N]
 //          [--disconnect-when-shown] [--script FILE] [--answer FILE] [--sent FILE]
 //          [--timeout-ms N]
+//   drvsim --no-driver --program PATH [--args TEXT] --script FILE
+//          (no settings exchange: the script drives the windows of a program such as
+//          `dlgview ID --demo PPD`, beginning with a `dialog` command)
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -19,7 +22,9 @@ namespace drvsim {
 
 struct Options {
     std::string program;   // empty: vela40ps.exe beside drvsim.exe
+    std::string args;      // the program's command line after its path
     bool attach = false;   // connect to a program started separately
+    bool noDriver = false; // no settings exchange: only the script drives the program
     std::string blockFile; // a 1300-byte block or a 1312-byte message
     std::optional<std::string> printer;
     std::optional<std::string> driver;

@@ -305,6 +305,55 @@ TEST_P(ControlConformance, ListBoxNotifications) {
     });
 }
 
+// A combo box with an edit field shows the selected entry in its edit; typing leaves the list
+// without a selection and reports CBN_EDITUPDATE and CBN_EDITCHANGE per character, within the
+// limit; the program's own text neither selects nor is cut.
+TEST_P(ControlConformance, ComboEditField) {
+    InDialog([&](ConformanceDialog& dialog) {
+        const ComboBox combo(dialog.GetDlgItem(IDC_EDIT_COMBO).GetHandle());
+        for (const char* text : {"Beta", "Alfa", "Gama"})
+            combo.AddString(text);
+        EXPECT_EQ(combo.SetCurSel(1), 1);
+        EXPECT_EQ(combo.GetWindowText(), "Beta");
+        combo.SetWindowText("In\xFD");
+        EXPECT_EQ(combo.GetCurSel(), 1);
+        EXPECT_EQ(combo.GetWindowText(), "In\xFD");
+
+        dialog.notifications.clear();
+        A().ReplaceText(IDC_EDIT_COMBO, "Ga");
+        EXPECT_EQ(combo.GetWindowText(), "Ga");
+        EXPECT_EQ(combo.GetCurSel(), -1);
+        const std::vector<int> codes = dialog.TakeCodes(IDC_EDIT_COMBO);
+        EXPECT_EQ(Count(codes, kCbnEditUpdate), 2);
+        EXPECT_EQ(Count(codes, kCbnEditChange), 2);
+        EXPECT_EQ(Count(codes, kCbnSelChange), 0);
+
+        A().ChooseItem(IDC_EDIT_COMBO, 0);
+        EXPECT_EQ(combo.GetCurSel(), 0);
+        EXPECT_EQ(combo.GetWindowText(), "Alfa");
+        EXPECT_EQ(Count(dialog.TakeCodes(IDC_EDIT_COMBO), kCbnSelChange), 1);
+
+        combo.LimitText(3);
+        EXPECT_EQ(combo.GetLimitText(), 3);
+        A().ReplaceText(IDC_EDIT_COMBO, "abcdef");
+        EXPECT_EQ(combo.GetWindowText(), "abc");
+        combo.SetWindowText("dlh\xFD text");
+        EXPECT_EQ(combo.GetWindowText(), "dlh\xFD text");
+        EXPECT_EQ(combo.FindStringExact(-1, "gama"), 2);
+
+        combo.SetCurSel(0);
+        EXPECT_EQ(combo.SetCurSel(-1), kListError);
+        EXPECT_EQ(combo.GetWindowText(), "");
+        combo.SetCurSel(2);
+        EXPECT_EQ(combo.GetWindowText(), "Gama");
+        combo.DeleteString(2);
+        EXPECT_EQ(combo.GetCurSel(), -1);
+        EXPECT_EQ(combo.GetWindowText(), "Gama");
+        combo.ResetContent();
+        EXPECT_EQ(combo.GetWindowText(), "");
+    });
+}
+
 // A length limit stops typing, not the program's own texts.
 TEST_P(ControlConformance, EditLengthLimit) {
     InDialog([&](ConformanceDialog& dialog) {

@@ -1,7 +1,8 @@
 // drvsim: the printer driver's stand-in. Starts the program (or finds one started separately),
 // pokes a settings message over DDE as the driver does, optionally drives the sheet by a script
-// or misbehaves on purpose, and reports what came back. See tools/drvsim/options.h and
-// tools/drvsim/script.h for the options and the script commands.
+// or misbehaves on purpose, and reports what came back. With --no-driver it only starts a
+// program and drives its dialogs by the script (dlgview --demo runs the colour dialogs so). See
+// tools/drvsim/options.h and tools/drvsim/script.h for the options and the script commands.
 //
 // Output, one fact per line: "program: ...", "connection: ...", "poke N: ...",
 // "sheet: ...", "link N: ..." (with several advise links), "answer: ...", the fields that
@@ -125,8 +126,10 @@ struct Program {
     bool attached = false;  // started separately, found through its conversation
 };
 
-bool StartProgram(const std::wstring& path, Program& program) {
+bool StartProgram(const std::wstring& path, const std::wstring& args, Program& program) {
     std::wstring commandLine = L"\"" + path + L"\"";
+    if (!args.empty())
+        commandLine += L" " + args;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -223,6 +226,34 @@ void PrintAnswer(const DdeClient& client, const std::vector<std::uint8_t>& sent,
         std::filesystem::remove(PathOf(answerFile));
 }
 
+// --no-driver: starts the program, waits for its first window and lets the script drive it; the
+// program ends by itself once the script has closed its windows.
+int RunWithoutDriver(const Options& options, const std::vector<ScriptStep>& steps) {
+    Program program;
+    if (!StartProgram(Wide(options.program), Wide(options.args), program)) {
+        std::cerr << "drvsim: cannot start " << options.program << std::endl;
+        return kExitFailed;
+    }
+    std::cout << "program: started" << std::endl;
+    const bool shown =
+        PumpUntil([&] { return !VisibleWindows(program.id).empty() || HasEnded(program.process); },
+                  kSheetMs, program.process);
+    if (!shown || VisibleWindows(program.id).empty()) {
+        std::cout << "window: none" << std::endl;
+        AwaitEnd(program, kProgramEndMs);
+        return kExitFailed;
+    }
+    std::cout << "window: visible" << std::endl;
+    SheetAutomation automation(program.id, program.process, nullptr, kScriptStepMs);
+    if (!automation.Run(steps)) {
+        TerminateProcess(program.process, 1);
+        return kExitExpectation;
+    }
+    AwaitEnd(program, kProgramEndMs);
+    DWORD code = 0;
+    return GetExitCodeProcess(program.process, &code) && code == 0 ? kExitDone : kExitFailed;
+}
+
 int Run(const Options& options) {
     std::vector<ScriptStep> steps;
     if (!options.script.empty()) {
@@ -240,6 +271,8 @@ int Run(const Options& options) {
         }
         steps = *parsed;
     }
+    if (options.noDriver)
+        return RunWithoutDriver(options, steps);
 
     const auto file = BuildFile(options);
     if (!file)
@@ -261,7 +294,7 @@ int Run(const Options& options) {
     if (!options.attach) {
         const std::wstring path =
             options.program.empty() ? DefaultProgram() : Wide(options.program);
-        if (!StartProgram(path, program)) {
+        if (!StartProgram(path, std::wstring(), program)) {
             std::cerr << "drvsim: cannot start " << Utf8(path) << std::endl;
             return kExitFailed;
         }

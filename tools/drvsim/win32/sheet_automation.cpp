@@ -62,12 +62,26 @@ std::vector<int> TemplateControlIds(int dialogId) {
     return ids;
 }
 
+// The window that takes typed text for a control: a combo box's edit field, else the control.
+HWND EditOf(HWND control) {
+    if (!IsComboBox(control))
+        return control;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(control, &info) && info.hwndItem && info.hwndItem != control)
+        return info.hwndItem;
+    return control;
+}
+
 } // namespace
 
 SheetAutomation::SheetAutomation(DWORD processId, HANDLE process, HWND sheet, int timeoutMs)
     : processId_(processId), process_(process), sheet_(sheet), timeoutMs_(timeoutMs) {}
 
 bool SheetAutomation::SheetEnded() const {
+    // Without a sheet the program's own dialogs are driven until the program ends.
+    if (!sheet_)
+        return HasEnded(process_);
     return !IsWindow(sheet_) || !IsWindowVisible(sheet_) || HasEnded(process_);
 }
 
@@ -215,12 +229,14 @@ std::optional<std::string> SheetAutomation::Execute(const ScriptStep& step) {
         if (!IsWindowVisible(control) || !IsWindowEnabled(control))
             return "the control cannot take input (hidden or disabled)";
         Send(GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-        Send(control, EM_SETSEL, 0, -1);
+        // A combo box takes the text in its edit field.
+        const HWND edit = EditOf(control);
+        Send(edit, EM_SETSEL, 0, -1);
         const std::wstring text = Wide(step.text);
         if (text.empty())
-            Send(control, WM_CHAR, VK_BACK, 1);
+            Send(edit, WM_CHAR, VK_BACK, 1);
         for (const wchar_t unit : text)
-            Send(control, WM_CHAR, unit, 1);
+            Send(edit, WM_CHAR, unit, 1);
         WaitHandled();
         return std::nullopt;
     }
