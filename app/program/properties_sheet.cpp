@@ -9,6 +9,7 @@ PropertiesSheet::PropertiesSheet(std::string_view caption, std::uintptr_t ownerW
     // device properties (`if (deviceProperties)`): Consumables, then Settings. Last: About.
     AddPage(layout_);
     AddPage(paper_);
+    AddPage(features_);
     AddPage(overlay_);
     AddPage(fonts_);
     if (deviceProperties) {

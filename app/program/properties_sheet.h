@@ -8,6 +8,7 @@
 
 #include "pages/about/about_page.h"
 #include "pages/consumables/consumables_page.h"
+#include "pages/features/features_page.h"
 #include "pages/fonts/fonts_page.h"
 #include "pages/layout/layout_page.h"
 #include "pages/overlay/overlay_page.h"
@@ -31,6 +32,7 @@ private:
     pages::CConsumables consumables_;
     pages::CAbout about_;
     pages::COverlay overlay_;
+    pages::CFeatures features_;
     pages::CPaper paper_;
     pages::CLayout layout_;
 };

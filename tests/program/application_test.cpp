@@ -206,6 +206,7 @@ TEST_F(RunTest, PagesFollowDevicePropertiesMode) {
     const Page sheetPages[] = {
         {"Rozvrhnutie", false},
         {"Papier", false},
+        {"Funkcie", false},
         {"Pretla\xE8", false},
         {"P\xEDsma", false},
         {"Spotrebn\xFD materi\xE1l", true},

@@ -36,6 +36,7 @@ constexpr CommandName kCommands[] = {
     {"expect-message", Command::ExpectMessage},
     {"answer", Command::Answer},
     {"dialog", Command::Dialog},
+    {"open-file", Command::OpenFile},
     {"ok", Command::Ok},
     {"cancel", Command::Cancel},
     {"enter", Command::Enter},
@@ -171,6 +172,7 @@ std::optional<std::string> ParseArguments(ScriptStep& step, std::string_view res
         step.text = Unescape(rest);
         return std::nullopt;
     case Command::ExpectMessage:
+    case Command::OpenFile:
         step.text = Unescape(rest);
         return std::nullopt;
     case Command::ExpectPages:

@@ -19,6 +19,8 @@
 //   answer IDOK|IDCANCEL|IDYES|IDNO   press a button of that message box
 //   dialog ID               wait for the modal dialog whose context-help id is ID; later
 //                           commands act on it until `ok` or `cancel` ends it
+//   open-file [PATH]        wait for the system's file-open dialog, enter PATH as the file
+//                           name and press its OK button; without PATH press its Cancel
 //   ok, cancel              press OK or Cancel of the dialog, or of the sheet
 //   enter                   press the Enter key in the focused control: the dialog manager
 //                           presses the default button (a sheet's OK) without moving the focus
@@ -52,6 +54,7 @@ enum class Command {
     ExpectMessage,
     Answer,
     Dialog,
+    OpenFile,
     Ok,
     Cancel,
     Enter,

@@ -304,6 +304,8 @@ std::optional<std::string> SheetAutomation::Execute(const ScriptStep& step) {
         return Answer(step.id);
     case Command::Dialog:
         return WaitForDialog(step.id);
+    case Command::OpenFile:
+        return AnswerFileDialog(step.text);
     case Command::Ok:
     case Command::Cancel:
         return PressButton(step.command == Command::Ok);
@@ -549,6 +551,49 @@ std::optional<std::string> SheetAutomation::WaitForDialog(int id) {
     dialogs_.push_back(found);
     ReleaseHeldSend();
     Settle(found);
+    return std::nullopt;
+}
+
+std::optional<std::string> SheetAutomation::AnswerFileDialog(const std::string& path) {
+    // The file name box: a combo box in the Explorer-style dialog, an edit in the old one.
+    constexpr int kFileNameCombo = 0x47C;
+    constexpr int kFileNameEdit = 0x480;
+    HWND found = nullptr;
+    PumpUntil(
+        [&] {
+            for (HWND window : ModalWindows()) {
+                if (std::find(dialogs_.begin(), dialogs_.end(), window) != dialogs_.end() ||
+                    IsMessageBox(window) || ClassName(window) != L"#32770")
+                    continue;
+                if (GetDlgItem(window, kFileNameCombo) || GetDlgItem(window, kFileNameEdit)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return HasEnded(process_);
+        },
+        timeoutMs_, process_);
+    if (!found)
+        return "no file dialog appeared";
+    ReleaseHeldSend();
+    Settle(found);
+    HWND name = GetDlgItem(found, kFileNameCombo);
+    if (!name)
+        name = GetDlgItem(found, kFileNameEdit);
+    if (!path.empty()) {
+        // A text crosses into the program's process only with a synchronous send.
+        const std::wstring text = Wide(path);
+        if (!SendBounded(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())))
+            return "the file name cannot be entered";
+    }
+    const HWND button = GetDlgItem(found, path.empty() ? IDCANCEL : IDOK);
+    if (!button)
+        return "the file dialog has no such button";
+    Send(button, BM_CLICK);
+    PumpUntil([&] { return !IsWindowVisible(found) || HasEnded(process_); }, timeoutMs_, process_);
+    if (IsWindowVisible(found))
+        return "the file dialog stayed open";
+    WaitHandled();
     return std::nullopt;
 }
 
