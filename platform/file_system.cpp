@@ -17,6 +17,13 @@ bool SameFileName(std::string_view a, std::string_view b) {
 
 } // namespace
 
+std::optional<std::string> KnownFiles::ShortForm(std::string_view path) {
+    const auto found = shortForms.find(path);
+    if (found == shortForms.end())
+        return std::nullopt;
+    return found->second;
+}
+
 bool KnownFiles::FileExists(std::string_view path) {
     return !path.empty() && std::any_of(files.begin(), files.end(), [&](const std::string& file) {
         return SameFileName(file, path);

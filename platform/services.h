@@ -7,14 +7,12 @@ class Registry;
 class ProgramLauncher;
 class FontEnumerator;
 class FileSystem;
-class ShortPathNames;
 
 struct Services {
     Registry* registry = nullptr;
     ProgramLauncher* launcher = nullptr;
     FontEnumerator* fonts = nullptr;
     FileSystem* files = nullptr;
-    ShortPathNames* shortPaths = nullptr;
 };
 
 // The platform's own services (defined once per build in win32/ or posix/).
@@ -34,9 +32,6 @@ inline FontEnumerator& fonts() {
 inline FileSystem& files() {
     return *CurrentServices().files;
 }
-inline ShortPathNames& shortPaths() {
-    return *CurrentServices().shortPaths;
-}
 
 // Installs other services for the lifetime of the object and restores the previous ones. A
 // service left null keeps the one in use.
@@ -52,8 +47,6 @@ public:
             current.fonts = services.fonts;
         if (services.files)
             current.files = services.files;
-        if (services.shortPaths)
-            current.shortPaths = services.shortPaths;
     }
     ~ScopedServices() { CurrentServices() = saved_; }
     ScopedServices(const ScopedServices&) = delete;

@@ -8,8 +8,8 @@
 #include "app/settings_block.h"
 #include "app/text_helpers.h"
 #include "pages/features/number_entry.h"
+#include "platform/file_system.h"
 #include "platform/services.h"
-#include "platform/short_path_names.h"
 #include "ui/data_exchange.h"
 #include "ui/services.h"
 
@@ -26,11 +26,10 @@ int CheckState(int value) {
 
 } // namespace
 
-std::optional<std::string> HeaderPathThatFits(std::string_view path,
-                                              platform::ShortPathNames& shortPaths) {
+std::optional<std::string> HeaderPathThatFits(std::string_view path, platform::FileSystem& files) {
     if (path.size() <= kHeaderPathLength)
         return std::string(path);
-    std::optional<std::string> shortForm = shortPaths.ShortForm(path);
+    std::optional<std::string> shortForm = files.ShortForm(path);
     if (shortForm && !shortForm->empty() && shortForm->size() <= kHeaderPathLength)
         return shortForm;
     return std::nullopt;
@@ -100,7 +99,7 @@ void CPostScriptOptionsDialog::OnBrowse() {
         ui::ShowOpenFileDialog(request, ui::Window(GetHandle()));
     if (!chosen)
         return;
-    const std::optional<std::string> path = HeaderPathThatFits(*chosen, platform::shortPaths());
+    const std::optional<std::string> path = HeaderPathThatFits(*chosen, platform::files());
     if (!path) {
         // The field keeps what it had: a cut path would name another file.
         MessageBox(kHeaderPathTooLongMessage, ui::kMbOk | ui::kMbIconWarning | ui::kMbTaskModal);

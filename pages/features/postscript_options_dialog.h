@@ -18,7 +18,7 @@
 #include "ui/dialog.h"
 
 namespace platform {
-class ShortPathNames;
+class FileSystem;
 }
 
 namespace pages {
@@ -35,8 +35,7 @@ inline constexpr char kHeaderPathTooLongMessage[] = "Cesta k s\xFA"
 
 // The path to store for a browsed header file: the path itself when it fits the field, else
 // its short form when that fits; nothing when neither does.
-std::optional<std::string> HeaderPathThatFits(std::string_view path,
-                                              platform::ShortPathNames& shortPaths);
+std::optional<std::string> HeaderPathThatFits(std::string_view path, platform::FileSystem& files);
 
 class CPostScriptOptionsDialog : public ui::Dialog {
 public:

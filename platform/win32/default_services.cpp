@@ -3,7 +3,6 @@
 #include "platform/win32/win32_fonts.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_short_paths.h"
 
 namespace platform {
 
@@ -12,8 +11,7 @@ Services DefaultServices() {
     static Win32Launcher launcher;
     static Win32FontEnumerator fonts;
     static Win32FileSystem files;
-    static Win32ShortPathNames shortPaths;
-    return Services{&registry, &launcher, &fonts, &files, &shortPaths};
+    return Services{&registry, &launcher, &fonts, &files};
 }
 
 } // namespace platform

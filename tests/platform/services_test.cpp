@@ -10,13 +10,11 @@
 #include "platform/font_enumerator.h"
 #include "platform/memory_registry.h"
 #include "platform/program_launcher.h"
-#include "platform/short_path_names.h"
 #ifdef _WIN32
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_fonts.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_short_paths.h"
 #endif
 
 namespace platform {
@@ -96,31 +94,30 @@ TEST(Services, FilesKeptUnlessReplaced) {
 // Short path forms: the system's under Windows (a long file name gets an 8.3 one), none
 // natively; a test's own table while it is installed.
 TEST(Services, ShortPathForms) {
-    ShortPathNames* const defaultForms = &shortPaths();
-    EXPECT_EQ(shortPaths().ShortForm(""), std::nullopt);
+    FileSystem* const defaultFiles = &files();
+    EXPECT_EQ(files().ShortForm(""), std::nullopt);
 #ifdef _WIN32
-    EXPECT_NE(dynamic_cast<Win32ShortPathNames*>(defaultForms), nullptr);
     const std::filesystem::path file =
         std::filesystem::temp_directory_path() / "vela header file with a long name.ps";
     std::ofstream(file) << "%!PS\n";
     const std::string longPath = file.string();
-    const std::optional<std::string> shortPath = shortPaths().ShortForm(longPath);
+    const std::optional<std::string> shortPath = files().ShortForm(longPath);
     std::filesystem::remove(file);
     ASSERT_TRUE(shortPath.has_value());
     EXPECT_LT(shortPath->size(), longPath.size());
     EXPECT_EQ(shortPath->find(' '), std::string::npos);
-    EXPECT_EQ(shortPaths().ShortForm(longPath), std::nullopt); // the file is gone
+    EXPECT_EQ(files().ShortForm(longPath), std::nullopt); // the file is gone
 #else
-    EXPECT_EQ(shortPaths().ShortForm("/tmp/vela header file with a long name.ps"), std::nullopt);
+    EXPECT_EQ(files().ShortForm("/tmp/vela header file with a long name.ps"), std::nullopt);
 #endif
-    FixedShortPathNames fixed;
-    fixed.forms["C:\\Vela\\job header.ps"] = "C:\\VELA\\JOBHEA~1.PS";
+    KnownFiles fixed;
+    fixed.shortForms["C:\\Vela\\job header.ps"] = "C:\\VELA\\JOBHEA~1.PS";
     {
-        ScopedServices scoped({.shortPaths = &fixed});
-        EXPECT_EQ(shortPaths().ShortForm("C:\\Vela\\job header.ps"), "C:\\VELA\\JOBHEA~1.PS");
-        EXPECT_EQ(shortPaths().ShortForm("C:\\Vela\\other.ps"), std::nullopt);
+        ScopedServices scoped({.files = &fixed});
+        EXPECT_EQ(files().ShortForm("C:\\Vela\\job header.ps"), "C:\\VELA\\JOBHEA~1.PS");
+        EXPECT_EQ(files().ShortForm("C:\\Vela\\other.ps"), std::nullopt);
     }
-    EXPECT_EQ(&shortPaths(), defaultForms);
+    EXPECT_EQ(&files(), defaultFiles);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/short_path_names.h"
+#include "platform/file_system.h"
 #include "tests/pages/features/features_test_support.h"
 #include "tests/pages/page_test_support.h"
 
@@ -33,8 +33,6 @@ std::string PathOfLength(std::size_t length) {
 
 class PostScriptOptionsDialogTest : public ::testing::Test {
 protected:
-    PostScriptOptionsDialogTest() : services_(platform::Services{.shortPaths = &shortPaths}) {}
-
     // Error pages printed, a header in use, the compatible end of job with Ctrl-D at the start,
     // a wait of 120 seconds; the two options the dialog never offers set.
     static void SetUpBlock(AppState& app) {
@@ -62,11 +60,7 @@ protected:
         });
     }
 
-    platform::FixedShortPathNames shortPaths;
     ui::headless::TestHost host;
-
-private:
-    platform::ScopedServices services_;
 };
 
 // Opening shows the block; the two options the dialog does not offer are disabled and
@@ -201,17 +195,17 @@ TEST_F(PostScriptOptionsDialogTest, RefusedOkWritesNothing) {
 
 // The path to store: the browsed path when it fits, else its short form when that fits.
 TEST(HeaderPathThatFits, PathOrShortForm) {
-    platform::FixedShortPathNames shortPaths;
+    platform::KnownFiles files;
     const std::string fits = PathOfLength(63);
     const std::string tooLong = PathOfLength(64);
     const std::string longest = PathOfLength(200);
-    shortPaths.forms[tooLong] = "C:\\HEADERS\\XXXXXX~1.PS";
-    shortPaths.forms[longest] = PathOfLength(64);
-    shortPaths.forms[fits] = "C:\\SHORT.PS";
-    EXPECT_EQ(HeaderPathThatFits(fits, shortPaths), fits);
-    EXPECT_EQ(HeaderPathThatFits(tooLong, shortPaths), "C:\\HEADERS\\XXXXXX~1.PS");
-    EXPECT_EQ(HeaderPathThatFits(longest, shortPaths), std::nullopt);
-    EXPECT_EQ(HeaderPathThatFits(PathOfLength(100), shortPaths), std::nullopt);
+    files.shortForms[tooLong] = "C:\\HEADERS\\XXXXXX~1.PS";
+    files.shortForms[longest] = PathOfLength(64);
+    files.shortForms[fits] = "C:\\SHORT.PS";
+    EXPECT_EQ(HeaderPathThatFits(fits, files), fits);
+    EXPECT_EQ(HeaderPathThatFits(tooLong, files), "C:\\HEADERS\\XXXXXX~1.PS");
+    EXPECT_EQ(HeaderPathThatFits(longest, files), std::nullopt);
+    EXPECT_EQ(HeaderPathThatFits(PathOfLength(100), files), std::nullopt);
 }
 
 // Browsing: the system's Open dialog without a filter, for existing files; a path that fits is
@@ -220,7 +214,6 @@ TEST(HeaderPathThatFits, PathOrShortForm) {
 // nothing.
 TEST_F(PostScriptOptionsDialogTest, Browse) {
     const std::string longPath = PathOfLength(80);
-    shortPaths.forms[longPath] = "C:\\HEADERS\\XXXXXX~1.PS";
     const struct {
         std::optional<std::string> chosen;
         std::string shown;
@@ -235,6 +228,7 @@ TEST_F(PostScriptOptionsDialogTest, Browse) {
     };
     for (const auto& c : cases) {
         AppState app("features.ppd");
+        app.files.shortForms[longPath] = "C:\\HEADERS\\XXXXXX~1.PS";
         SetUpBlock(app);
         Run([&] {
             host.OnOpenFile([&](const ui::OpenFileRequest& request) {
