@@ -60,6 +60,33 @@ const CodeRule kCodeRules[] = {
     {"scale", nullptr, {}, 25, 400},
     {"jobWaitTimeout", nullptr, {}, 0, 3000},
     {"fontSubstitution", nullptr, {}, 0, 1},
+    // Colour: predefined profiles (0 for a stored one), PPD lists with the printer-resident
+    // profiles of their kind, and -1 where a pinned empty list leaves it.
+    {"colorProfileIndex", app::ColorProfileNames, {0}},
+    {"rgbSource", app::RgbSourceNames, {0, 108}},
+    {"colorSimulation", app::SimulationNames, {0, 125}},
+    {"destinationProfile", app::DestinationNames, {0, -1, 144}},
+    {"crdColorSpace", app::CrdColorSpaceNames, {0, -1, 137}},
+    {"defaultCrd", app::RenderingStyleNames, {0}},
+    {"imageCrd", app::RenderingStyleNames, {0}},
+    {"textCrd", app::RenderingStyleNames, {0}},
+    {"graphicsCrd", app::RenderingStyleNames, {0}},
+    {"colorSeparation", nullptr, {}, 0, 1},
+    {"iccMatching", nullptr, {}, 0, 1},
+    {"crdMatching", nullptr, {}, 0, 1},
+    // Watermarks: the predefined ones, a stored profile (8), none chosen (-1).
+    {"watermarkCode", app::WatermarkNames, {8, -1}},
+    {"watermarkColor", app::WatermarkColorNames, {}},
+    {"watermarkStyle", app::FontStyleNames, {}},
+    {"watermarkFirstPageOnly", nullptr, {}, 0, 1},
+    // Installed options moved by hand on the Settings page.
+    {"diskInstalled", nullptr, {}, 0, 1},
+    {"duplexerInstalled", nullptr, {}, 0, 1},
+    {"reprintEnabled", nullptr, {}, 0, 1},
+    {"notifyByEmail", nullptr, {}, 0, 1},
+    {"collate", nullptr, {}, 0, 1},
+    {"invertImage", nullptr, {}, 0, 1},
+    {"mirrorImage", nullptr, {}, 0, 1},
 };
 
 bool InTable(const OptionCode* table, int value) {
