@@ -87,6 +87,37 @@ TEST(DrvsimOptions, RefusesWrongCommandLines) {
     }
 }
 
+// Without a driver link (the bare sheet of the start-up benchmark) only a program and a script
+// are taken: no block is needed, and anything that speaks to the driver link is refused.
+TEST(DrvsimOptions, NoLinkTakesOnlyAProgramAndAScript) {
+    const auto bare = Parse({"--no-link", "--program", "floor.exe"});
+    ASSERT_TRUE(bare.has_value());
+    EXPECT_TRUE(bare->noLink);
+    EXPECT_EQ(bare->program, "floor.exe");
+    const auto scripted = Parse({"--program", "floor.exe", "--script", "--no-link", "--no-link"});
+    ASSERT_TRUE(scripted.has_value()) << "a value that looks like an option is a value";
+    EXPECT_EQ(scripted->script, "--no-link");
+    EXPECT_TRUE(scripted->noLink);
+
+    const std::vector<std::vector<std::string>> refused = {
+        {"--no-link"},
+        {"--no-link", "--script", "s.txt"},
+        {"--no-link", "--attach"},
+        {"--no-link", "--program", "p.exe", "--block", "b.bin"},
+        {"--no-link", "--program", "p.exe", "--printer", "Vela", "--driver", "C:\\v.dll"},
+        {"--no-link", "--program", "p.exe", "--poke", "28"},
+        {"--no-link", "--program", "p.exe", "--no-poke"},
+        {"--no-link", "--program", "p.exe", "--answer", "a.bin"},
+        {"--no-link", "--program", "p.exe", "--timeout-ms", "500"},
+        {"--no-link", "--program", "p.exe", "--disconnect-when-shown"},
+    };
+    for (const auto& args : refused) {
+        std::string error;
+        EXPECT_FALSE(Parse(args, &error).has_value()) << args.back();
+        EXPECT_FALSE(error.empty());
+    }
+}
+
 // A block gets the driver's header; a whole message keeps its size and type; the owner window
 // is always the one chosen.
 TEST(DrvsimOptions, MessagesOfFiles) {

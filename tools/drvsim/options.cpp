@@ -30,7 +30,8 @@ const char kUsage[] =
     "              [--set NAME=VALUE]... [--random-reserved SEED] [--owner N|self]\n"
     "              [--poke SIZE]... | [--no-poke]  [--topic NAME] [--item NAME] [--links N]\n"
     "              [--disconnect-when-shown] [--script FILE] [--answer FILE] [--sent FILE]\n"
-    "              [--timeout-ms N]\n";
+    "              [--timeout-ms N]\n"
+    "       drvsim --program PATH --no-link [--script FILE]\n";
 
 std::optional<Options> ParseOptions(std::span<const std::string> args, std::string* error) {
     Options options;
@@ -39,8 +40,10 @@ std::optional<Options> ParseOptions(std::span<const std::string> args, std::stri
             *error = std::move(message);
         return std::nullopt;
     };
+    std::vector<std::string> given; // the options named, without their values
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
+        given.push_back(option);
         const auto value = [&](std::string& out) {
             if (i + 1 >= args.size())
                 return false;
@@ -56,6 +59,8 @@ std::optional<Options> ParseOptions(std::span<const std::string> args, std::stri
             options.noPoke = true;
         } else if (option == "--disconnect-when-shown") {
             options.disconnectWhenShown = true;
+        } else if (option == "--no-link") {
+            options.noLink = true;
         } else if (!value(text)) {
             return fail(option.rfind("--", 0) == 0 ? option + " needs a value"
                                                    : "unexpected argument " + option);
@@ -103,6 +108,15 @@ std::optional<Options> ParseOptions(std::span<const std::string> args, std::stri
         } else {
             return fail("unknown option " + option);
         }
+    }
+    if (options.noLink) {
+        // Without a driver link only the program and a script mean anything.
+        for (const std::string& option : given)
+            if (option != "--no-link" && option != "--program" && option != "--script")
+                return fail(option + " does not go with --no-link");
+        if (options.program.empty())
+            return fail("--no-link needs --program");
+        return options;
     }
     if (options.blockFile.empty() && !(options.printer && options.driver))
         return fail("--block FILE, or --printer NAME and --driver PATH, is needed");

@@ -7,6 +7,7 @@
 //          [--poke SIZE]... | [--no-poke]   [--topic NAME] [--item NAME] [--links N]
 //          [--disconnect-when-shown] [--script FILE] [--answer FILE] [--sent FILE]
 //          [--timeout-ms N]
+//   drvsim --program PATH --no-link [--script FILE]
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -38,6 +39,9 @@ struct Options {
     std::string answerFile;
     std::string sentFile;
     int timeoutMs = 0; // 0: wait for the answer as long as the program runs
+    // Start a program that is not ours (no settings block, no DDE) and only wait for its sheet:
+    // the bare sheet that the start-up benchmark measures ours against, timed the same way.
+    bool noLink = false;
 };
 
 // Parses the arguments after the program name; nothing (and `error` filled) when they are wrong.

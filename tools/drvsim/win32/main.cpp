@@ -4,12 +4,15 @@
 // tools/drvsim/script.h for the options and the script commands.
 //
 // Output, one fact per line: "program: ...", "connection: ...", "poke N: ...",
-// "sheet: ...", "link N: ..." (with several advise links), "answer: ...", the fields that
-// changed (as psblock diff prints them), "program: ended ...". Exit status: 0 done, 1 a script
-// expectation failed, 2 bad usage, 3 the run could not be carried out.
+// "sheet: ..." (when it became visible: after the poke and after the program's start),
+// "link N: ..." (with several advise links), "answer: ...", the fields that changed (as psblock
+// diff prints them), "program: ended ...". With --no-link only the program's start, its sheet
+// and its end. Exit status: 0 done, 1 a script expectation failed, 2 bad usage, 3 the run could
+// not be carried out.
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <sstream>
@@ -39,6 +42,8 @@ constexpr int kSheetMs = 30000;
 constexpr int kProgramEndMs = 12000;
 constexpr int kOtherLinksMs = 500;
 constexpr int kScriptStepMs = 10000;
+// How often the wait for the sheet looks for it: its time is measured to this precision.
+constexpr int kSheetPollMs = 5;
 
 std::filesystem::path PathOf(const std::string& utf8) {
     return std::filesystem::path(Wide(utf8));
@@ -175,6 +180,48 @@ void AwaitEnd(Program& program, int ms) {
         std::cout << "program: still running after " << ms << " ms" << std::endl;
 }
 
+// Waits for the program's visible sheet, until the program ends or `giveUp` says so; null when
+// none came.
+HWND AwaitSheet(const Program& program, const std::function<bool()>& giveUp) {
+    HWND sheet = nullptr;
+    PumpUntil(
+        [&] {
+            sheet = program.id ? FindSheet(program.id) : nullptr;
+            return sheet != nullptr || HasEnded(program.process) || giveUp();
+        },
+        kSheetMs, program.process, kSheetPollMs);
+    return sheet;
+}
+
+// A program that is not ours, without any driver link: the time to its sheet, then the script
+// (if any), then its end.
+int RunWithoutLink(const Options& options, const std::vector<ScriptStep>& steps) {
+    Program program;
+    const std::wstring path = Wide(options.program);
+    if (!StartProgram(path, program)) {
+        std::cerr << "drvsim: cannot start " << options.program << std::endl;
+        return kExitFailed;
+    }
+    std::cout << "program: started" << std::endl;
+    const HWND sheet = AwaitSheet(program, [] { return false; });
+    if (!sheet) {
+        std::cout << "sheet: none" << std::endl;
+        AwaitEnd(program, kProgramEndMs);
+        return kExitDone;
+    }
+    std::cout << "sheet: visible " << (NowMs() - program.started) << " ms after the start"
+              << std::endl;
+    if (!steps.empty()) {
+        SheetAutomation automation(program.id, program.process, sheet, kScriptStepMs);
+        if (!automation.Run(steps)) {
+            TerminateProcess(program.process, 1);
+            return kExitExpectation;
+        }
+    }
+    AwaitEnd(program, INT32_MAX);
+    return kExitDone;
+}
+
 void PrintAnswer(const DdeClient& client, const std::vector<std::uint8_t>& sent,
                  const Options& options) {
     const auto& links = client.links();
@@ -240,6 +287,8 @@ int Run(const Options& options) {
         }
         steps = *parsed;
     }
+    if (options.noLink)
+        return RunWithoutLink(options, steps);
 
     const auto file = BuildFile(options);
     if (!file)
@@ -314,20 +363,17 @@ int Run(const Options& options) {
                   << (acknowledged ? "acknowledged" : "not acknowledged") << std::endl;
     }
 
-    HWND sheet = nullptr;
-    PumpUntil(
-        [&] {
-            sheet = program.id ? FindSheet(program.id) : nullptr;
-            return sheet != nullptr || HasEnded(program.process) || client.AnyAnswer();
-        },
-        kSheetMs, program.process);
+    HWND sheet = AwaitSheet(program, [&] { return client.AnyAnswer(); });
     if (!sheet) {
         std::cout << "sheet: none" << std::endl;
         AwaitEnd(program, kProgramEndMs);
         PrintAnswer(client, *message, options);
         return kExitDone;
     }
-    std::cout << "sheet: visible " << (NowMs() - poked) << " ms after the poke" << std::endl;
+    std::cout << "sheet: visible " << (NowMs() - poked) << " ms after the poke";
+    if (!program.attached)
+        std::cout << ", " << (NowMs() - program.started) << " ms after the start";
+    std::cout << std::endl;
 
     if (options.disconnectWhenShown) {
         client.DisconnectAll();
