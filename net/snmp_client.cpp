@@ -141,14 +141,22 @@ std::int32_t snmpOpen(std::string_view host, std::string_view community,
     return kSnmpOk;
 }
 
+bool RequestedObject(std::string_view oidText, std::int32_t instance, SnmpOid* name) {
+    SnmpOid parsed;
+    if (!parseOidText(oidText, &parsed))
+        return false;
+    parsed.ids[parsed.count - 1] = static_cast<std::uint32_t>(instance);
+    *name = parsed;
+    return true;
+}
+
 std::int32_t snmpGet(SnmpSession* session, std::string_view oidText, std::int32_t instance,
                      SnmpVarBind* varbind, std::int32_t* errorStatus, std::int32_t* errorIndex) {
     using Clock = std::chrono::steady_clock;
     varbind->Release();
     SnmpOid name;
-    if (!parseOidText(oidText, &name))
+    if (!RequestedObject(oidText, instance, &name))
         return kSnmpBadObjectId;
-    name.ids[name.count - 1] = static_cast<std::uint32_t>(instance);
     varbind->name = name;
     ++session->requestId;
     if (!EncodeGetRequest(session->community, session->requestId, name, &session->request))

@@ -114,7 +114,11 @@ struct SnmpSession {
 // name). 0 and the session, or the failure code.
 std::int32_t snmpOpen(std::string_view host, std::string_view community,
                       std::unique_ptr<SnmpSession>* session, const SnmpOptions& options = {});
-// One exchange: asks for `oidText` with its last sub-identifier replaced by `instance`. 0 with
+// The object a request for `oidText` and `instance` names: the text's sub-identifiers with the
+// last one replaced by `instance` (taken as unsigned 32 bits). False when the text does not
+// parse.
+bool RequestedObject(std::string_view oidText, std::int32_t instance, SnmpOid* name);
+// One exchange: asks for RequestedObject(`oidText`, `instance`). 0 with
 // the answer in `varbind` and the agent's error status and index, or the failure code.
 std::int32_t snmpGet(SnmpSession* session, std::string_view oidText, std::int32_t instance,
                      SnmpVarBind* varbind, std::int32_t* errorStatus, std::int32_t* errorIndex);

@@ -42,6 +42,15 @@ bool parseOidText(std::string_view text, SnmpOid* oid) {
     return true;
 }
 
+std::string FormatOidText(const SnmpOid& oid) {
+    std::string text;
+    for (std::size_t i = 0; i < oid.count && i < oid.ids.size(); ++i) {
+        text += '.';
+        text += std::to_string(oid.ids[i]);
+    }
+    return text;
+}
+
 bool EncodeGetRequest(std::string_view community, std::int32_t requestId, const SnmpOid& name,
                       std::vector<std::uint8_t>* out) {
     std::vector<std::uint8_t> binding;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +23,8 @@ struct SnmpOid {
 // 4294967295, more than 128 components, fewer than two, a first of 3 or more and a second of
 // 40 or more.
 bool parseOidText(std::string_view text, SnmpOid* oid);
+// Sub-identifiers as dotted text, each with a leading dot (".1.3.6"); empty for none.
+std::string FormatOidText(const SnmpOid& oid);
 
 // The variable of one request and, after the exchange, its answer.
 struct SnmpVarBind {

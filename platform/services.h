@@ -6,11 +6,13 @@ namespace platform {
 class Registry;
 class ProgramLauncher;
 class FontEnumerator;
+class FileSystem;
 
 struct Services {
     Registry* registry = nullptr;
     ProgramLauncher* launcher = nullptr;
     FontEnumerator* fonts = nullptr;
+    FileSystem* files = nullptr;
 };
 
 // The platform's own services (defined once per build in win32/ or posix/).
@@ -27,6 +29,9 @@ inline ProgramLauncher& launcher() {
 inline FontEnumerator& fonts() {
     return *CurrentServices().fonts;
 }
+inline FileSystem& files() {
+    return *CurrentServices().files;
+}
 
 // Installs other services for the lifetime of the object and restores the previous ones. A
 // service left null keeps the one in use.
@@ -40,6 +45,8 @@ public:
             current.launcher = services.launcher;
         if (services.fonts)
             current.fonts = services.fonts;
+        if (services.files)
+            current.files = services.files;
     }
     ~ScopedServices() { CurrentServices() = saved_; }
     ScopedServices(const ScopedServices&) = delete;

@@ -30,6 +30,7 @@ struct MessageBoxCall {
     std::string text;    // code page 1250
     std::string caption; // code page 1250
     unsigned style = 0;
+    Handle owner = nullptr; // the window that owns the box
 };
 
 struct HelpCall {
@@ -109,6 +110,9 @@ public:
     // Buttons of the innermost dialog, or of the sheet when a sheet is innermost.
     virtual void PressOk() = 0;
     virtual void PressCancel() = 0;
+    // Enter in the focused control: the innermost dialog's default button (OK without one; a
+    // sheet's OK) is pressed as the dialog manager presses it, the focus staying where it is.
+    virtual void PressEnter() = 0;
     // The sheet's Help button.
     virtual void PressHelp() = 0;
     // A click on the tab of page `index` of the innermost sheet.

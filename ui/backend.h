@@ -61,7 +61,7 @@ public:
     virtual void SetCheckState(Handle button, int state) = 0;
     virtual void SetButtonStyle(Handle button, unsigned style, bool redraw) = 0;
 
-    // Edits.
+    // Edits, and the edit fields of combo boxes.
     virtual void LimitText(Handle edit, int maxChars) = 0; // 0: the largest limit
     virtual int TextLimit(Handle edit) = 0;
     virtual void SetSel(Handle edit, int start, int end) = 0;

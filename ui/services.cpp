@@ -1,5 +1,8 @@
 #include "ui/services.h"
 
+#include "platform/file_system.h"
+#include "platform/services.h"
+
 namespace ui {
 namespace {
 
@@ -17,6 +20,18 @@ Handle OwnerOrActive(Window owner) {
     return owner ? owner.GetHandle() : B().ActiveModalWindow();
 }
 
+// Every help request ends here. Without the help file the system's help viewer would ask the
+// user to find it in a box of its own while the sheet waits (or not start at all), so the
+// request is answered with a message of ours, owned by the window that asked.
+void OpenHelp(Handle owner, unsigned command, unsigned long data) {
+    const std::string helpFile = HelpFilePath();
+    if (!platform::files().FileExists(helpFile)) {
+        MessageBox(HelpFileMissingMessage(helpFile), kMbOk | kMbIconInformation, {}, Window(owner));
+        return;
+    }
+    B().WinHelp(owner, helpFile, command, data);
+}
+
 } // namespace
 
 std::string ApplicationName() {
@@ -26,6 +41,12 @@ std::string ApplicationName() {
     if (dot != std::string_view::npos)
         name = name.substr(0, dot);
     return std::string(name);
+}
+
+std::string HelpFileMissingMessage(std::string_view helpFile) {
+    return "S\xFA"
+           "bor pomocn\xEDka " +
+           std::string(FileNamePart(helpFile)) + " nie je nain\x9Atalovan\xFD.";
 }
 
 std::string HelpFilePath() {
@@ -60,7 +81,7 @@ int FocusedControlId() {
 }
 
 void ShowHelpTopic(unsigned long contextId) {
-    B().WinHelp(B().ActiveModalWindow(), HelpFilePath(), kHelpContext, contextId);
+    OpenHelp(B().ActiveModalWindow(), kHelpContext, contextId);
 }
 
 void RunContextHelp() {
@@ -86,9 +107,9 @@ void RunContextHelp() {
     }
     const Handle owner = backend.ActiveModalWindow();
     if (topic > 2)
-        backend.WinHelp(owner, HelpFilePath(), kHelpContext, topic);
+        OpenHelp(owner, kHelpContext, topic);
     else
-        backend.WinHelp(owner, HelpFilePath(), kHelpContents, 0);
+        OpenHelp(owner, kHelpContents, 0);
 }
 
 } // namespace ui

@@ -15,6 +15,9 @@ namespace ui {
 std::string ApplicationName();
 // The program's file path with the extension ".HLP" in place of its own.
 std::string HelpFilePath();
+// What a help request shows when `helpFile` is not installed: "Súbor pomocníka NAME nie je
+// nainštalovaný." with the file's name (code page 1250).
+std::string HelpFileMissingMessage(std::string_view helpFile);
 
 // A message box owned by `owner` (null: the innermost running dialog or sheet). An empty
 // caption is the application's name. Returns kIdOk, kIdCancel, kIdYes, kIdNo, ...
@@ -36,6 +39,10 @@ public:
 // The control id of the window that has the focus (0: none or no id). In a kill-focus
 // handler this is the control that receives the focus.
 int FocusedControlId();
+
+// Every help request first checks that the help file exists (platform::files()); without it
+// nothing is asked of the help viewer and a message box owned by the innermost running dialog
+// or sheet says that the help file is not installed.
 
 // Opens help topic `contextId` of the program's help file (HELP_CONTEXT).
 void ShowHelpTopic(unsigned long contextId);

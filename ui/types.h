@@ -70,6 +70,8 @@ enum Notification : int {
     kCbnDblClk = 2,
     kCbnSetFocus = 3,
     kCbnKillFocus = 4,
+    kCbnEditChange = 5,
+    kCbnEditUpdate = 6,
     kCbnDropDown = 7,
     kCbnCloseUp = 8,
     kCbnSelEndOk = 9,

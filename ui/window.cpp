@@ -127,6 +127,15 @@ int Edit::GetLimitText() const {
     return handle_ ? B().TextLimit(handle_) : 0;
 }
 
+void ComboBox::LimitText(int maxChars) const {
+    if (handle_)
+        B().LimitText(handle_, maxChars);
+}
+
+int ComboBox::GetLimitText() const {
+    return handle_ ? B().TextLimit(handle_) : 0;
+}
+
 void Edit::SetSel(int start, int end) const {
     if (handle_)
         B().SetSel(handle_, start, end);

@@ -109,6 +109,10 @@ public:
 class ComboBox : public ListControl {
 public:
     using ListControl::ListControl;
+    // For a combo box with an edit field: the most characters the user can type into it (0
+    // gives the largest limit). Texts set by the program are not cut.
+    void LimitText(int maxChars) const;
+    int GetLimitText() const;
 };
 
 class ListBox : public ListControl {

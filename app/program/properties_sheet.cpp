@@ -9,8 +9,13 @@ PropertiesSheet::PropertiesSheet(std::string_view caption, std::uintptr_t ownerW
     // device properties (`if (deviceProperties)`): Consumables, then Settings. Last: About.
     AddPage(layout_);
     AddPage(paper_);
-    if (deviceProperties)
+    AddPage(features_);
+    AddPage(overlay_);
+    AddPage(fonts_);
+    if (deviceProperties) {
         AddPage(consumables_);
+        AddPage(settings_);
+    }
     AddPage(about_);
 }
 

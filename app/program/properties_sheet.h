@@ -8,8 +8,12 @@
 
 #include "pages/about/about_page.h"
 #include "pages/consumables/consumables_page.h"
+#include "pages/features/features_page.h"
+#include "pages/fonts/fonts_page.h"
 #include "pages/layout/layout_page.h"
+#include "pages/overlay/overlay_page.h"
 #include "pages/paper/paper_page.h"
+#include "pages/settings/settings_page.h"
 #include "ui/dialog.h"
 
 namespace app {
@@ -23,8 +27,12 @@ private:
     // Pages are constructed in this order and destroyed in the reverse one: Fonts, Settings,
     // Consumables, About, Overlay, Features, Paper, Layout. The order in which they are shown
     // is set in the constructor.
+    pages::CFonts fonts_;
+    pages::CSettings settings_;
     pages::CConsumables consumables_;
     pages::CAbout about_;
+    pages::COverlay overlay_;
+    pages::CFeatures features_;
     pages::CPaper paper_;
     pages::CLayout layout_;
 };

@@ -128,7 +128,7 @@ fi
 # The cases: a name and drvsim's arguments, separated by "|".
 cases=(floor)
 declare -A args
-args[floor]="--no-link|--program|$(winepath -w "$bin/bare_sheet.exe" | tr -d '\r')"
+args[floor]="--no-driver|--program|$(winepath -w "$bin/bare_sheet.exe" | tr -d '\r')"
 for ppd in demo largest; do
     driver="--driver|C:\\vela-bench\\${ppd^^}.DLL"
     if [ $answering -eq 1 ]; then

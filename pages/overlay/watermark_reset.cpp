@@ -3,20 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/option_tables.h"
+#include "pages/overlay/watermark_profile_store.h"
 
 namespace pages {
-namespace {
-
-bool IsPredefinedWatermark(std::string_view name) {
-    for (const app::OptionCode* row = app::WatermarkNames; row->name != nullptr; ++row) {
-        if (name == row->name)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 void ResetWatermarkAttributes(app::PrinterSettingsBlock& block, int editorMode) {
     // The attribute values are the reset values of the block's field table, so that they are

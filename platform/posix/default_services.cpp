@@ -1,3 +1,4 @@
+#include "platform/file_system.h"
 #include "platform/font_enumerator.h"
 #include "platform/memory_registry.h"
 #include "platform/program_launcher.h"
@@ -6,12 +7,13 @@
 namespace platform {
 
 // Natively nothing outside the process is touched: one registry in memory for the whole process,
-// a launcher that only records and a fixed list of fonts.
+// a launcher that only records, a fixed list of fonts and a file system without files.
 Services DefaultServices() {
     static MemoryRegistry registry;
     static RecordingLauncher launcher;
     static FixedFontEnumerator fonts;
-    return Services{&registry, &launcher, &fonts};
+    static KnownFiles files;
+    return Services{&registry, &launcher, &fonts, &files};
 }
 
 } // namespace platform

@@ -87,6 +87,19 @@ TEST(DlgviewArguments, ParsedOrRefusedWithAReason) {
         {{"--screenshots", "a", "b"}, false, Mode::Show, 0, ""},
         {{"--list", "104"}, false, Mode::Show, 0, ""},
         {{"--bogus"}, false, Mode::Show, 0, ""},
+        {{"112", "--demo", "v.ppd"}, true, Mode::Show, 112, ""},
+        {{"--demo", "v.ppd", "--screenshots", "d"}, true, Mode::Screenshots, 0, "d"},
+        {{"116", "--screenshot", "a.png", "--printer", "P", "--demo", "v.ppd"},
+         true,
+         Mode::Screenshot,
+         116,
+         "a.png"},
+        {{"112", "--demo"}, false, Mode::Show, 0, ""},
+        {{"112", "--demo", ""}, false, Mode::Show, 0, ""},
+        {{"112", "--printer"}, false, Mode::Show, 0, ""},
+        {{"--list", "--demo", "v.ppd"}, false, Mode::Show, 0, ""},
+        {{"112", "--demo", "v.ppd", "--save-block", "b.bin"}, true, Mode::Show, 112, ""},
+        {{"112", "--save-block", "b.bin"}, false, Mode::Show, 0, ""},
     };
     for (const auto& c : cases) {
         std::string joined;
@@ -104,6 +117,36 @@ TEST(DlgviewArguments, ParsedOrRefusedWithAReason) {
         EXPECT_EQ(options->id, c.id);
         EXPECT_EQ(options->path, c.path);
     }
+}
+
+// The demo printer's options: the PPD and the printer, which defaults to the demo printer's; only
+// the colour dialogs have classes to run with them.
+TEST(DlgviewArguments, DemoPrinter) {
+    std::string error;
+    const auto plain = dlgview::ParseArguments({"117"}, &error);
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->demoPpd, "");
+    const auto demo = dlgview::ParseArguments({"117", "--demo", "C:\\vela\\x.ppd"}, &error);
+    ASSERT_TRUE(demo);
+    EXPECT_EQ(demo->demoPpd, "C:\\vela\\x.ppd");
+    EXPECT_EQ(demo->printer, "Vela ColorLaser 40 PS");
+    const auto named =
+        dlgview::ParseArguments({"--printer", "Tla\xE8iare\xF2", "117", "--demo", "x"}, &error);
+    ASSERT_TRUE(named);
+    EXPECT_EQ(named->printer, "Tla\xE8iare\xF2");
+    EXPECT_EQ(named->id, 117);
+    EXPECT_EQ(named->saveBlock, "");
+    const auto saving =
+        dlgview::ParseArguments({"117", "--demo", "x", "--save-block", "b"}, &error);
+    ASSERT_TRUE(saving);
+    EXPECT_EQ(saving->saveBlock, "b");
+
+    std::set<int> demoDialogs;
+    for (const dlgview::TemplateInfo& info : dlgview::Templates()) {
+        if (dlgview::HasDemoDialog(info.id))
+            demoDialogs.insert(info.id);
+    }
+    EXPECT_EQ(demoDialogs, (std::set<int>{112, 116, 117, 118}));
 }
 
 } // namespace

@@ -79,6 +79,12 @@ TEST(DrvsimOptions, RefusesWrongCommandLines) {
         {"--block", "b", "--attach", "--program", "x.exe"},
         {"--block", "b", "--frobnicate", "1"},
         {"--block", "b", "stray"},
+        {"--block", "b", "--args", "1"},
+        {"--no-driver", "--script", "s.txt"},
+        {"--no-driver", "--program", "p.exe"},
+        {"--no-driver", "--program", "p.exe", "--script", "s", "--block", "b"},
+        {"--no-driver", "--program", "p.exe", "--script", "s", "--attach"},
+        {"--no-driver", "--program", "p.exe", "--script", "s", "--answer", "a"},
     };
     for (const auto& args : cases) {
         std::string error;
@@ -87,35 +93,17 @@ TEST(DrvsimOptions, RefusesWrongCommandLines) {
     }
 }
 
-// Without a driver link (the bare sheet of the start-up benchmark) only a program and a script
-// are taken: no block is needed, and anything that speaks to the driver link is refused.
-TEST(DrvsimOptions, NoLinkTakesOnlyAProgramAndAScript) {
-    const auto bare = Parse({"--no-link", "--program", "floor.exe"});
-    ASSERT_TRUE(bare.has_value());
-    EXPECT_TRUE(bare->noLink);
-    EXPECT_EQ(bare->program, "floor.exe");
-    const auto scripted = Parse({"--program", "floor.exe", "--script", "--no-link", "--no-link"});
-    ASSERT_TRUE(scripted.has_value()) << "a value that looks like an option is a value";
-    EXPECT_EQ(scripted->script, "--no-link");
-    EXPECT_TRUE(scripted->noLink);
-
-    const std::vector<std::vector<std::string>> refused = {
-        {"--no-link"},
-        {"--no-link", "--script", "s.txt"},
-        {"--no-link", "--attach"},
-        {"--no-link", "--program", "p.exe", "--block", "b.bin"},
-        {"--no-link", "--program", "p.exe", "--printer", "Vela", "--driver", "C:\\v.dll"},
-        {"--no-link", "--program", "p.exe", "--poke", "28"},
-        {"--no-link", "--program", "p.exe", "--no-poke"},
-        {"--no-link", "--program", "p.exe", "--answer", "a.bin"},
-        {"--no-link", "--program", "p.exe", "--timeout-ms", "500"},
-        {"--no-link", "--program", "p.exe", "--disconnect-when-shown"},
-    };
-    for (const auto& args : refused) {
-        std::string error;
-        EXPECT_FALSE(Parse(args, &error).has_value()) << args.back();
-        EXPECT_FALSE(error.empty());
-    }
+// Without the driver only the program, its arguments and the script are given.
+TEST(DrvsimOptions, ParsesARunWithoutTheDriver) {
+    const auto options =
+        Parse({"--no-driver", "--program", "dlgview.exe", "--args", "117 --demo \"C:\\v\\x.ppd\"",
+               "--script", "s.txt", "--timeout-ms", "100"});
+    ASSERT_TRUE(options.has_value());
+    EXPECT_TRUE(options->noDriver);
+    EXPECT_EQ(options->program, "dlgview.exe");
+    EXPECT_EQ(options->args, "117 --demo \"C:\\v\\x.ppd\"");
+    EXPECT_EQ(options->script, "s.txt");
+    EXPECT_EQ(options->timeoutMs, 100);
 }
 
 // A block gets the driver's header; a whole message keeps its size and type; the owner window

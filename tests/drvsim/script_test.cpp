@@ -32,11 +32,14 @@ TEST(DrvsimScript, ParsesEveryCommand) {
                        "cancel\r\n"
                        "screenshot out/demo/about.png\n"
                        "key IDC_PAPER_SIZE wheel-down\n"
-                       "key 1020 a\n";
+                       "key 1020 a\n"
+                       "enter\n"
+                       "open-file C:\\vela\\header file.ps\n"
+                       "open-file\n";
     ScriptError error;
     const auto steps = ParseScript(text, &error);
     ASSERT_TRUE(steps.has_value()) << error.line << ": " << error.message;
-    ASSERT_EQ(steps->size(), 22u);
+    ASSERT_EQ(steps->size(), 25u);
     const auto& s = *steps;
     EXPECT_EQ(s[0].command, Command::Page);
     EXPECT_EQ(s[0].index, 7);
@@ -79,6 +82,11 @@ TEST(DrvsimScript, ParsesEveryCommand) {
     EXPECT_EQ(s[20].id, 1020);
     EXPECT_EQ(s[20].text, "wheel-down");
     EXPECT_EQ(s[21].text, "a");
+    EXPECT_EQ(s[22].command, Command::Enter);
+    EXPECT_EQ(s[23].command, Command::OpenFile);
+    EXPECT_EQ(s[23].text, "C:\\vela\\header file.ps");
+    EXPECT_EQ(s[24].command, Command::OpenFile);
+    EXPECT_EQ(s[24].text, "");
 }
 
 // A bad line stops the parse and names itself.

@@ -2,8 +2,8 @@
 # The run of the real program under Wine, driven by drvsim as the driver: answers after OK and
 # Cancel, runs that end before the sheet, odd pokes, a wrong topic or item, two advise links,
 # the driver hanging up while the sheet is shown, the pages of document and device properties,
-# the PPD path rule, the colour flag and the reset from the About page (also after choices on the
-# Layout page). Answers are checked byte for byte.
+# the PPD path rule, the colour flag, the reset from the About page (also after choices on the
+# Layout page) and Help with no help file beside the program. Answers are checked byte for byte.
 #
 #   tests/e2e/program_e2e.sh BUILD_DIR     (a mingw build with bin/vela40ps.exe and bin/drvsim.exe)
 #
@@ -147,6 +147,17 @@ bytes_are cancel 0800000002000000
 expect_line cancel "answer: cancel, 8 bytes, size 8, type 2"
 expect_ended cancel
 finish_case cancel
+
+# --- Help with no help file beside the program ---------------------------------------------------
+# The program says so in a message of its own and the sheet goes on; OK then answers the driver.
+if find "$build/bin" -maxdepth 1 -iname vela40ps.hlp | grep -q .; then
+    fail "a help file lies beside the program"
+fi
+drv help program_help.txt --driver "$demo" --random-reserved 16
+expect_line help "answer: settings, 1312 bytes, size 1312, type 1, owner window 0"
+check_ok_answer help
+expect_ended help
+finish_case help
 
 # --- runs that end before the sheet -------------------------------------------------------------
 drv no-poke "" --driver "$demo" --no-poke

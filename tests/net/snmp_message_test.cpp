@@ -63,6 +63,25 @@ TEST(ParseOidText, AllowsAtMost128Components) {
     EXPECT_FALSE(parseOidText(text + ".9", &oid));
 }
 
+// Dotted text back from sub-identifiers: what parses prints in its plain form.
+TEST(FormatOidText, PrintsEachSubIdentifierAfterADot) {
+    const struct {
+        const char* text;
+        const char* formatted;
+    } cases[] = {
+        {".1.3.6.1.4.1.480.1.304.1002.1.5", ".1.3.6.1.4.1.480.1.304.1002.1.5"},
+        {"..1..3.", ".1.3"},
+        {".2.39.4294967295", ".2.39.4294967295"},
+        {".1.3.000000000000007", ".1.3.7"},
+    };
+    for (const auto& c : cases) {
+        SnmpOid oid;
+        ASSERT_TRUE(parseOidText(c.text, &oid)) << c.text;
+        EXPECT_EQ(FormatOidText(oid), c.formatted) << c.text;
+    }
+    EXPECT_EQ(FormatOidText(SnmpOid()), "");
+}
+
 // The first two requests of a scalar query with an empty community, byte for byte.
 TEST(EncodeGetRequest, ReproducesTheReferencePackets) {
     SnmpOid row0;

@@ -68,25 +68,70 @@ TEST(SnmpQueryCommand, RefusesBadUsage) {
     }
 }
 
+// Each scalar row prints the object its request named, then the table's own text: rows 7 and
+// 8 ask for another instance than their text ends in. The objects printed are those the agent
+// received, in order.
 TEST(SnmpQueryCommand, PrintsScalarRowsAndTheResult) {
     PrinterObjects printer;
     printer.Integer(".1.3.6.1.4.1.480.1.1.1010.0", 1);
     printer.Integer(".1.3.6.1.4.1.480.1.304.1010.0", 2);
+    printer.Integer(".1.3.6.1.4.1.480.1.304.1002.1.5", 3);
     FakeAgent agent(printer.Responder(""));
     ASSERT_TRUE(agent.ok());
     const ToolRun run = RunTool({"--community", "", "--host", "127.0.0.1", "--port",
                                  std::to_string(agent.port()), "scalars"});
     EXPECT_EQ(run.status, kExitOk);
-    EXPECT_EQ(run.out, "row 0 .1.3.6.1.4.1.480.2.1.3.1.0 value -1 second -1\n"
-                       "row 1 .1.3.6.1.4.1.480.1.1.1001.0 value -1 second -1\n"
-                       "row 2 .1.3.6.1.4.1.480.1.1.1010.0 value 1 second -1\n"
-                       "row 3 .1.3.6.1.4.1.480.1.1.1011.0 value -1 second -1\n"
-                       "row 4 .1.3.6.1.4.1.480.1.304.12.0 value -1 second -1\n"
-                       "row 5 .1.3.6.1.4.1.480.1.304.1015.0 value -1 second -1\n"
-                       "row 6 .1.3.6.1.4.1.480.1.304.1010.0 value 2 second -1\n"
-                       "row 7 .1.3.6.1.4.1.480.1.304.1002.1.0 value -1 second -1\n"
-                       "row 8 .1.3.6.1.4.1.480.2.1.1.4.1.5 value -1 second -1\n"
-                       "result 0\n");
+    EXPECT_EQ(
+        run.out,
+        "row 0 .1.3.6.1.4.1.480.2.1.3.1.0 table .1.3.6.1.4.1.480.2.1.3.1.0 value -1 second -1\n"
+        "row 1 .1.3.6.1.4.1.480.1.1.1001.0 table .1.3.6.1.4.1.480.1.1.1001.0 value -1 second "
+        "-1\n"
+        "row 2 .1.3.6.1.4.1.480.1.1.1010.0 table .1.3.6.1.4.1.480.1.1.1010.0 value 1 second -1\n"
+        "row 3 .1.3.6.1.4.1.480.1.1.1011.0 table .1.3.6.1.4.1.480.1.1.1011.0 value -1 second "
+        "-1\n"
+        "row 4 .1.3.6.1.4.1.480.1.304.12.0 table .1.3.6.1.4.1.480.1.304.12.0 value -1 second "
+        "-1\n"
+        "row 5 .1.3.6.1.4.1.480.1.304.1015.0 table .1.3.6.1.4.1.480.1.304.1015.0 value -1 "
+        "second -1\n"
+        "row 6 .1.3.6.1.4.1.480.1.304.1010.0 table .1.3.6.1.4.1.480.1.304.1010.0 value 2 "
+        "second -1\n"
+        "row 7 .1.3.6.1.4.1.480.1.304.1002.1.5 table .1.3.6.1.4.1.480.1.304.1002.1.0 value 3 "
+        "second -1\n"
+        "row 8 .1.3.6.1.4.1.480.2.1.1.4.1.0 table .1.3.6.1.4.1.480.2.1.1.4.1.5 value -1 "
+        "second -1\n"
+        "result 0\n");
+    const std::vector<net::testing::ReceivedRequest> received = agent.requests();
+    ASSERT_EQ(received.size(), net::kScalarRowCount);
+    std::istringstream lines(run.out);
+    for (const auto& request : received) {
+        std::string row, index, asked;
+        lines >> row >> index >> asked;
+        lines.ignore(1000, '\n');
+        EXPECT_EQ(asked, request.oid) << "row " << index;
+    }
+}
+
+// The object of a request: the text with its last sub-identifier replaced by the instance.
+TEST(SnmpQueryText, AskedObjectReplacesTheLastSubIdentifier) {
+    const struct {
+        const char* oid;
+        std::int32_t instance;
+        const char* asked;
+    } cases[] = {
+        {".1.3.6.1.4.1.480.1.304.1002.1.0", 5, ".1.3.6.1.4.1.480.1.304.1002.1.5"},
+        {".1.3.6.1.4.1.480.2.1.1.4.1.5", 0, ".1.3.6.1.4.1.480.2.1.1.4.1.0"},
+        {".1.3.6.1.4.1.480.1.1.1001.0", 0, ".1.3.6.1.4.1.480.1.1.1001.0"},
+        {"1..3.7", 101, ".1.3.101"},
+        {".1.3.7", -1, ".1.3.4294967295"},
+        {".1.3.x", 0, "-"},
+        {nullptr, 0, "-"},
+    };
+    for (const auto& c : cases) {
+        net::SnmpScalarRow row;
+        row.oid = c.oid;
+        row.instance = c.instance;
+        EXPECT_EQ(AskedObject(row), c.asked) << (c.oid ? c.oid : "null");
+    }
 }
 
 TEST(SnmpQueryCommand, PrintsTwentyEntriesAndTheFailure) {

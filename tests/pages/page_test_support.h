@@ -7,12 +7,14 @@
 
 #include "app/config_app.h"
 #include "app/settings_block.h"
+#include "platform/file_system.h"
 #include "platform/memory_registry.h"
 #include "platform/services.h"
 #include "ppd/ppd.h"
 #include "res/resource.h"
 #include "ui/dialog.h"
 #include "ui/headless/test_host.h"
+#include "ui/services.h"
 
 namespace pages::testing {
 
@@ -21,12 +23,15 @@ inline std::string DataPath(std::string_view name) {
 }
 
 // For the duration of a test: a zeroed block carrying a printer name, the PPD model read from
-// a fixture (or parsed from text, or none) and an in-memory registry.
+// a fixture (or parsed from text, or none), an in-memory registry and no files beside the
+// program (a test that opens help installs the help file with InstallHelpFile).
 class AppState {
 public:
     enum class Source { File, Text };
 
-    AppState() : services_(platform::Services{&registry, platform::CurrentServices().launcher}) {
+    AppState()
+        : services_(platform::Services{&registry, platform::CurrentServices().launcher, nullptr,
+                                       &files}) {
         app::TheApp().settings = app::PrinterSettingsBlock();
         app::TheApp().settings.setPrinterName("Vela Test");
         app::TheApp().SetPpdDocument(nullptr);
@@ -48,7 +53,11 @@ public:
     app::PrinterSettingsBlock& block() { return app::TheApp().settings; }
     bool loaded() const { return app::TheApp().ppdDocument != nullptr; }
 
+    // Puts the help file beside the program of the backend in use (install the TestHost first).
+    void InstallHelpFile() { files.files.push_back(ui::HelpFilePath()); }
+
     platform::MemoryRegistry registry;
+    platform::KnownFiles files;
 
 private:
     platform::ScopedServices services_;

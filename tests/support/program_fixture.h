@@ -1,7 +1,7 @@
 #pragma once
 // A run of the program on the headless backend: the driver is played over the simulated DDEML,
-// the registry lives in memory, programs are only recorded, and PPD files are written to a
-// directory of the test's own.
+// the registry lives in memory, programs are only recorded, the files beside the program are
+// the test's choice, and PPD files are written to a directory of the test's own.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -13,6 +13,7 @@
 #include "app/config_app.h"
 #include "app/driver_link.h"
 #include "app/settings_block.h"
+#include "platform/file_system.h"
 #include "platform/memory_registry.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
@@ -48,7 +49,9 @@ protected:
     DriverLink link{dde, dde};
     platform::MemoryRegistry registry;
     platform::RecordingLauncher launcher;
-    platform::ScopedServices services{platform::Services{&registry, &launcher}};
+    // The files beside the program: none until a test puts them there (the help file).
+    platform::KnownFiles files;
+    platform::ScopedServices services{platform::Services{&registry, &launcher, nullptr, &files}};
     ui::headless::TestHost host;
     std::filesystem::path dir;
 };

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+#include "platform/services.h"
 #include "tests/ui/data/test_ids.h"
 #include "tests/ui/test_resources.h"
 #include "ui/data_exchange.h"
@@ -210,6 +213,9 @@ TEST_F(FrameworkTest, ContextHelpRouting) {
     sheet.AddPage(one);
     sheet.AddPage(two);
     host.SetProgramPath("C:\\Program Files\\Vela\\vela40ps.exe");
+    // Installed in another case than the name asked for: Windows finds it all the same.
+    platform::KnownFiles files{"c:\\program files\\vela\\VELA40PS.hlp"};
+    platform::ScopedServices installed({.files = &files});
     host.OnSheet([&] {
         host.SelectPage(1);
         host.PressHelp();
@@ -238,6 +244,95 @@ TEST_F(FrameworkTest, ContextHelpRouting) {
     EXPECT_EQ(calls[3].command, kHelpContents);
     EXPECT_EQ(calls[4].command, kHelpContext);
     EXPECT_EQ(calls[4].data, 114u);
+    EXPECT_THAT(host.MessageBoxes(), IsEmpty());
+}
+
+// Without the help file neither the Help command (for a topic or for the contents) nor a
+// dialog's own topic reaches the help viewer: each shows one message that names the file,
+// owned by the window that asked, and returns to it. (F1 and the Pomocník buttons: the
+// conformance and page tests.)
+TEST_F(FrameworkTest, HelpWithoutTheHelpFileShowsAMessage) {
+    HelpPage one(IDD_PAGE_ONE);
+    HelpPage two(IDD_PAGE_TWO);
+    PropertySheet sheet("Help");
+    sheet.AddPage(one);
+    sheet.AddPage(two);
+    host.SetProgramPath("C:\\Vela\\vela40ps.exe");
+    // Only the program itself is there.
+    platform::KnownFiles files{"C:\\Vela\\vela40ps.exe"};
+    platform::ScopedServices installed({.files = &files});
+    enum class Owner { Sheet, Dialog };
+    const struct {
+        const char* what;
+        Owner owner;
+        std::function<void()> ask;
+    } roads[] = {
+        {"Help button", Owner::Sheet, [&] { host.PressHelp(); }},
+        {"F1 on OK", Owner::Sheet,
+         [&] {
+             host.SetFocus(host.Item(sheet.GetHandle(), kIdOk));
+             RunContextHelp();
+         }},
+        {"a dialog's topic", Owner::Dialog, [&] { ShowHelpTopic(IDD_CONFORMANCE); }},
+    };
+    const std::string message = "S\xFA"
+                                "bor pomocn\xEDka vela40ps.HLP nie je nain\x9Atalovan\xFD.";
+    host.OnSheet([&] {
+        for (const auto& road : roads) {
+            SCOPED_TRACE(road.what);
+            const size_t before = host.MessageBoxes().size();
+            Handle owner = sheet.GetHandle();
+            int answered = 0;
+            auto ask = [&] {
+                host.OnMessageBox([&](const MessageBoxCall&) {
+                    ++answered;
+                    return kIdOk;
+                });
+                road.ask();
+            };
+            if (road.owner == Owner::Dialog) {
+                Dialog dialog(IDD_CONFORMANCE);
+                host.OnDialog(IDD_CONFORMANCE, [&] {
+                    owner = dialog.GetHandle();
+                    ask();
+                    EXPECT_EQ(host.ActiveDialog(), dialog.GetHandle());
+                    host.PressCancel();
+                });
+                EXPECT_EQ(dialog.DoModal(), kIdCancel);
+            } else {
+                ask();
+            }
+            EXPECT_EQ(answered, 1);
+            ASSERT_EQ(host.MessageBoxes().size(), before + 1);
+            const MessageBoxCall& box = host.MessageBoxes().back();
+            EXPECT_EQ(box.text, message);
+            EXPECT_EQ(box.caption, "vela40ps");
+            EXPECT_EQ(box.style, kMbOk | kMbIconInformation);
+            EXPECT_EQ(box.owner, owner);
+            EXPECT_NE(owner, nullptr);
+        }
+        // The sheet still works after the messages.
+        host.SelectPage(0);
+        host.PressOk();
+    });
+    EXPECT_EQ(sheet.DoModal(), kIdOk);
+    EXPECT_THAT(host.HelpCalls(), IsEmpty());
+}
+
+// The message names the help file by its name alone, whatever the path.
+TEST(HelpFileMissingMessage, NamesTheFile) {
+    const struct {
+        const char* helpFile;
+        const char* name;
+    } cases[] = {
+        {"C:\\Program Files\\Vela\\vela40ps.HLP", "vela40ps.HLP"},
+        {"D:/tla\xE8/VELA.HLP", "VELA.HLP"},
+        {"prog.HLP", "prog.HLP"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HelpFileMissingMessage(c.helpFile), std::string("S\xFA") + "bor pomocn\xEDka " +
+                                                          c.name + " nie je nain\x9Atalovan\xFD.")
+            << c.helpFile;
 }
 
 struct PathCase {

@@ -58,7 +58,7 @@ TEST(DialogTemplate, ParsesAnExtendedTemplate) {
     EXPECT_EQ(dialog->pointSize, 8);
     EXPECT_EQ(dialog->cx, 320);
     EXPECT_EQ(dialog->cy, 240);
-    EXPECT_EQ(dialog->items.size(), 27u);
+    EXPECT_EQ(dialog->items.size(), 28u);
 
     const DialogItemTemplate* combo = ItemWithId(*dialog, IDC_SORTED_COMBO);
     ASSERT_NE(combo, nullptr);

@@ -68,9 +68,40 @@ std::string ScreenshotFileName(const TemplateInfo& info) {
     return std::to_string(info.id) + "_" + info.name + ".png";
 }
 
-std::optional<Options> ParseArguments(const std::vector<std::string>& args, std::string* error) {
+bool HasDemoDialog(int id) {
+    return id == IDD_COLOR_OPTIONS || id == IDD_CRD_MATCHING || id == IDD_ICC_MATCHING ||
+           id == IDD_PROFILE_MANAGEMENT;
+}
+
+std::optional<Options> ParseArguments(std::vector<std::string> args, std::string* error) {
     Options options;
+    // The demo options may follow any command but --list.
+    for (std::size_t i = 0; i < args.size();) {
+        std::string* value = args[i] == "--demo"         ? &options.demoPpd
+                             : args[i] == "--printer"    ? &options.printer
+                             : args[i] == "--save-block" ? &options.saveBlock
+                                                         : nullptr;
+        if (!value) {
+            ++i;
+            continue;
+        }
+        if (i + 1 >= args.size() || args[i + 1].empty()) {
+            *error = args[i] + " needs a value";
+            return std::nullopt;
+        }
+        *value = args[i + 1];
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+    }
+    if (!options.saveBlock.empty() && options.demoPpd.empty()) {
+        *error = "--save-block needs --demo";
+        return std::nullopt;
+    }
     if (args.size() == 1 && args[0] == "--list") {
+        if (!options.demoPpd.empty()) {
+            *error = "--list takes no demo printer";
+            return std::nullopt;
+        }
         options.mode = Options::Mode::List;
         return options;
     }
@@ -112,7 +143,10 @@ const char* Usage() {
     return "usage: dlgview ID                     show dialog template ID until it is closed\n"
            "       dlgview ID --screenshot FILE   write a PNG of template ID\n"
            "       dlgview --screenshots DIR      write a PNG of every template into DIR\n"
-           "       dlgview --list                 list the templates\n";
+           "       dlgview --list                 list the templates\n"
+           "options: --demo PPD [--printer NAME]  run the colour dialogs with that printer's\n"
+           "                                      data (PPD, registry, a new settings block)\n"
+           "         --save-block FILE            with --demo: write the block the dialog left\n";
 }
 
 } // namespace dlgview

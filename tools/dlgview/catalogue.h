@@ -37,11 +37,23 @@ struct Options {
     Mode mode = Mode::Show;
     int id = 0;
     std::string path; // the PNG file or the folder
+    // --demo PPD: the dialogs dlgview knows the classes of run with a printer's data (this PPD,
+    // the registry of that printer, a new settings block) instead of as bare templates.
+    std::string demoPpd;
+    // --printer NAME: the printer of --demo.
+    std::string printer = kDemoPrinter;
+    // --save-block FILE: with --demo, the 1300-byte settings block as the dialog left it.
+    std::string saveBlock;
+
+    static constexpr char kDemoPrinter[] = "Vela ColorLaser 40 PS";
 };
+
+// The templates whose dialog classes dlgview runs with --demo (the colour dialogs).
+bool HasDemoDialog(int id);
 
 // The arguments after the program name (UTF-8). Nothing, with a one-line reason in `error`,
 // when they make no command.
-std::optional<Options> ParseArguments(const std::vector<std::string>& args, std::string* error);
+std::optional<Options> ParseArguments(std::vector<std::string> args, std::string* error);
 
 // The usage lines.
 const char* Usage();

@@ -31,7 +31,7 @@ const char kUsage[] =
     "              [--poke SIZE]... | [--no-poke]  [--topic NAME] [--item NAME] [--links N]\n"
     "              [--disconnect-when-shown] [--script FILE] [--answer FILE] [--sent FILE]\n"
     "              [--timeout-ms N]\n"
-    "       drvsim --program PATH --no-link [--script FILE]\n";
+    "       drvsim --no-driver --program PATH [--args TEXT] --script FILE\n";
 
 std::optional<Options> ParseOptions(std::span<const std::string> args, std::string* error) {
     Options options;
@@ -40,10 +40,8 @@ std::optional<Options> ParseOptions(std::span<const std::string> args, std::stri
             *error = std::move(message);
         return std::nullopt;
     };
-    std::vector<std::string> given; // the options named, without their values
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
-        given.push_back(option);
         const auto value = [&](std::string& out) {
             if (i + 1 >= args.size())
                 return false;
@@ -59,13 +57,15 @@ std::optional<Options> ParseOptions(std::span<const std::string> args, std::stri
             options.noPoke = true;
         } else if (option == "--disconnect-when-shown") {
             options.disconnectWhenShown = true;
-        } else if (option == "--no-link") {
-            options.noLink = true;
+        } else if (option == "--no-driver") {
+            options.noDriver = true;
         } else if (!value(text)) {
             return fail(option.rfind("--", 0) == 0 ? option + " needs a value"
                                                    : "unexpected argument " + option);
         } else if (option == "--program") {
             options.program = text;
+        } else if (option == "--args") {
+            options.args = text;
         } else if (option == "--block") {
             options.blockFile = text;
         } else if (option == "--printer") {
@@ -109,15 +109,17 @@ std::optional<Options> ParseOptions(std::span<const std::string> args, std::stri
             return fail("unknown option " + option);
         }
     }
-    if (options.noLink) {
-        // Without a driver link only the program and a script mean anything.
-        for (const std::string& option : given)
-            if (option != "--no-link" && option != "--program" && option != "--script")
-                return fail(option + " does not go with --no-link");
-        if (options.program.empty())
-            return fail("--no-link needs --program");
+    if (options.noDriver) {
+        if (options.program.empty() || options.script.empty())
+            return fail("--no-driver needs --program and --script");
+        if (options.attach || !options.blockFile.empty() || options.printer || options.driver ||
+            options.device || !options.sets.empty() || !options.pokes.empty() || options.noPoke ||
+            !options.answerFile.empty() || !options.sentFile.empty())
+            return fail("--no-driver takes only --program, --args, --script and --timeout-ms");
         return options;
     }
+    if (!options.args.empty())
+        return fail("--args goes with --no-driver");
     if (options.blockFile.empty() && !(options.printer && options.driver))
         return fail("--block FILE, or --printer NAME and --driver PATH, is needed");
     if (!options.blockFile.empty() && (options.printer || options.driver || options.device))

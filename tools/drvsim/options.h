@@ -7,7 +7,11 @@
 //          [--poke SIZE]... | [--no-poke]   [--topic NAME] [--item NAME] [--links N]
 //          [--disconnect-when-shown] [--script FILE] [--answer FILE] [--sent FILE]
 //          [--timeout-ms N]
-//   drvsim --program PATH --no-link [--script FILE]
+//   drvsim --no-driver --program PATH [--args TEXT] --script FILE
+//          (no settings exchange: the script drives the windows of a program such as
+//          `dlgview ID --demo PPD`, beginning with a `dialog` command, or the property sheet
+//          of a program that shows one, such as the start-up benchmark's bare_sheet, whose time
+//          to the sheet is printed as the program's is)
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -20,7 +24,9 @@ namespace drvsim {
 
 struct Options {
     std::string program;   // empty: vela40ps.exe beside drvsim.exe
+    std::string args;      // the program's command line after its path
     bool attach = false;   // connect to a program started separately
+    bool noDriver = false; // no settings exchange: only the script drives the program
     std::string blockFile; // a 1300-byte block or a 1312-byte message
     std::optional<std::string> printer;
     std::optional<std::string> driver;
@@ -39,9 +45,6 @@ struct Options {
     std::string answerFile;
     std::string sentFile;
     int timeoutMs = 0; // 0: wait for the answer as long as the program runs
-    // Start a program that is not ours (no settings block, no DDE) and only wait for its sheet:
-    // the bare sheet that the start-up benchmark measures ours against, timed the same way.
-    bool noLink = false;
 };
 
 // Parses the arguments after the program name; nothing (and `error` filled) when they are wrong.

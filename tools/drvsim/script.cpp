@@ -36,8 +36,10 @@ constexpr CommandName kCommands[] = {
     {"expect-message", Command::ExpectMessage},
     {"answer", Command::Answer},
     {"dialog", Command::Dialog},
+    {"open-file", Command::OpenFile},
     {"ok", Command::Ok},
     {"cancel", Command::Cancel},
+    {"enter", Command::Enter},
     {"screenshot", Command::Screenshot},
     {"walk-pages", Command::WalkPages},
     {"expect-pages", Command::ExpectPages},
@@ -170,6 +172,7 @@ std::optional<std::string> ParseArguments(ScriptStep& step, std::string_view res
         step.text = Unescape(rest);
         return std::nullopt;
     case Command::ExpectMessage:
+    case Command::OpenFile:
         step.text = Unescape(rest);
         return std::nullopt;
     case Command::ExpectPages:
@@ -189,6 +192,7 @@ std::optional<std::string> ParseArguments(ScriptStep& step, std::string_view res
     }
     case Command::Ok:
     case Command::Cancel:
+    case Command::Enter:
         return noMore();
     case Command::Screenshot:
     case Command::WalkPages:

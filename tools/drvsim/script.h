@@ -19,7 +19,11 @@
 //   answer IDOK|IDCANCEL|IDYES|IDNO   press a button of that message box
 //   dialog ID               wait for the modal dialog whose context-help id is ID; later
 //                           commands act on it until `ok` or `cancel` ends it
+//   open-file [PATH]        wait for the system's file-open dialog, enter PATH as the file
+//                           name and press its OK button; without PATH press its Cancel
 //   ok, cancel              press OK or Cancel of the dialog, or of the sheet
+//   enter                   press the Enter key in the focused control: the dialog manager
+//                           presses the default button (a sheet's OK) without moving the focus
 //   screenshot FILE.png     save the program's windows as a PNG picture
 //   walk-pages DIR          select every page in turn and save DIR/NN-title.png of each
 //   expect-pages T1|T2|...  the sheet's tab captions, all of them, in order
@@ -50,8 +54,10 @@ enum class Command {
     ExpectMessage,
     Answer,
     Dialog,
+    OpenFile,
     Ok,
     Cancel,
+    Enter,
     Screenshot,
     WalkPages,
     ExpectPages,

@@ -27,13 +27,24 @@ bool ParsePort(std::string_view text, std::uint16_t* port) {
     return true;
 }
 
+} // namespace
+
+std::string AskedObject(const net::SnmpScalarRow& row) {
+    net::SnmpOid asked;
+    if (row.oid == nullptr || !net::RequestedObject(row.oid, row.instance, &asked))
+        return "-";
+    return net::FormatOidText(asked);
+}
+
+namespace {
+
 int Scalars(const std::string& community, const std::string& host, const net::SnmpOptions& options,
             std::ostream& out) {
     net::SnmpScalarTable table = net::ScalarTable();
     const std::int32_t result = net::snmpGetScalars(community, host, table.data(), options);
     for (std::size_t i = 0; i < net::kScalarRowCount; ++i)
-        out << "row " << i << ' ' << table[i].oid << " value " << table[i].value << " second "
-            << table[i].secondValue << '\n';
+        out << "row " << i << ' ' << AskedObject(table[i]) << " table " << table[i].oid << " value "
+            << table[i].value << " second " << table[i].secondValue << '\n';
     out << "result " << result << '\n';
     return result == net::kSnmpOk ? kExitOk : kExitQueryFailed;
 }

@@ -2,7 +2,9 @@
 // snmpquery: runs the program's SNMP queries against a printer and prints what they read.
 //
 //   snmpquery --community C --host H [--port P] scalars
-//       the scalar table: "row I OID value V second V2" per row, then "result CODE"
+//       the scalar table: "row I ASKED table OID value V second V2" per row, then
+//       "result CODE"; ASKED is the object the request names (OID with its last
+//       sub-identifier replaced by the row's instance), OID the table's own text
 //   snmpquery --community C --host H [--port P] walk
 //       the component table: "entry K name STR level N capacity N unit STR kind N" for the 20
 //       entries, then "result CODE"
@@ -16,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "net/snmp_client.h"
+
 namespace snmpquery {
 
 inline constexpr int kExitOk = 0;
@@ -24,6 +28,9 @@ inline constexpr int kExitUsage = 2;
 
 // Runs one command; `args` are the arguments after the program name.
 int RunSnmpQuery(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The object a request for `row` asks for, as dotted text ("-" when its text does not parse).
+std::string AskedObject(const net::SnmpScalarRow& row);
 
 // A text as the tool prints it ("-" for none).
 std::string QuoteText(const char* text);

@@ -187,6 +187,12 @@ struct HeadlessBackend::Node {
         return kind == ControlKind::ComboBox ? (style & kCbsSort) != 0 : (style & kLbsSort) != 0;
     }
     bool IsList() const { return kind == ControlKind::ComboBox || kind == ControlKind::ListBox; }
+    // A combo box with an edit field (CBS_SIMPLE or CBS_DROPDOWN).
+    bool HasEditField() const {
+        return kind == ControlKind::ComboBox && (style & 0x3) != kCbsDropDownList;
+    }
+    // Accepts typed text: an edit or a combo box's edit field.
+    bool TakesText() const { return kind == ControlKind::Edit || HasEditField(); }
 };
 
 HeadlessBackend::HeadlessBackend(std::span<const unsigned char> resources)
@@ -525,13 +531,13 @@ void HeadlessBackend::SetButtonStyle(Handle button, unsigned style, bool redraw)
 
 void HeadlessBackend::LimitText(Handle edit, int maxChars) {
     Node* node = Find(edit);
-    if (node && node->kind == ControlKind::Edit)
+    if (node && node->TakesText())
         node->limit = maxChars <= 0 ? kLargestEditLimit : maxChars;
 }
 
 int HeadlessBackend::TextLimit(Handle edit) {
     Node* node = Find(edit);
-    return node && node->kind == ControlKind::Edit ? node->limit : 0;
+    return node && node->TakesText() ? node->limit : 0;
 }
 
 void HeadlessBackend::SetSel(Handle edit, int start, int end) {
@@ -566,8 +572,22 @@ void HeadlessBackend::SetEditText(Node* edit, std::string text, bool notify) {
     }
 }
 
+// A combo box's edit field reports its changes as the combo box (CBN_EDITUPDATE, CBN_EDITCHANGE)
+// and, while the list is closed, leaves the list without a selection.
+void HeadlessBackend::NotifyTyped(Node* edit) {
+    if (edit->kind != ControlKind::ComboBox) {
+        Notify(edit, kEnUpdate);
+        Notify(edit, kEnChange);
+        return;
+    }
+    if (!edit->droppedDown)
+        edit->selection = -1;
+    Notify(edit, kCbnEditUpdate);
+    Notify(edit, kCbnEditChange);
+}
+
 bool HeadlessBackend::DeleteSelection(Node* edit) {
-    if (edit->style & kEsReadOnly)
+    if (edit->kind == ControlKind::Edit && (edit->style & kEsReadOnly))
         return false;
     int start = edit->selStart;
     int end = edit->selEnd;
@@ -578,28 +598,39 @@ bool HeadlessBackend::DeleteSelection(Node* edit) {
     }
     edit->text.erase(static_cast<size_t>(start), static_cast<size_t>(end - start));
     edit->selStart = edit->selEnd = start;
-    Notify(edit, kEnUpdate);
-    Notify(edit, kEnChange);
+    NotifyTyped(edit);
     return true;
 }
 
 bool HeadlessBackend::TypeChar(Node* edit, unsigned char ch) {
-    if (edit->style & kEsReadOnly)
+    const bool plainEdit = edit->kind == ControlKind::Edit;
+    if (plainEdit && (edit->style & kEsReadOnly))
         return false;
-    if ((edit->style & kEsNumber) && !IsDigit(ch))
+    if (plainEdit && (edit->style & kEsNumber) && !IsDigit(ch))
         return false;
     const int length = static_cast<int>(edit->text.size());
     const int selected = edit->selEnd - edit->selStart;
     if (length - selected + 1 > edit->limit) {
-        Notify(edit, kEnMaxText);
+        if (plainEdit)
+            Notify(edit, kEnMaxText);
         return false;
     }
     edit->text.replace(static_cast<size_t>(edit->selStart), static_cast<size_t>(selected), 1,
                        static_cast<char>(ch));
     edit->selStart = edit->selEnd = edit->selStart + 1;
-    Notify(edit, kEnUpdate);
-    Notify(edit, kEnChange);
+    NotifyTyped(edit);
     return true;
+}
+
+// The edit field of a combo box shows the selected entry (CB_SETCURSEL, a choice in the list);
+// without a selection it is emptied.
+void HeadlessBackend::ShowComboSelection(Node* combo) {
+    if (!combo->HasEditField())
+        return;
+    combo->text = combo->selection >= 0 ? combo->items[static_cast<size_t>(combo->selection)].text
+                                        : std::string();
+    combo->selStart = 0;
+    combo->selEnd = static_cast<int>(combo->text.size());
 }
 
 // ---- combo and list boxes -----------------------------------------------------------------
@@ -667,6 +698,8 @@ void HeadlessBackend::ResetContent(Handle handle) {
         return;
     list->items.clear();
     list->selection = -1;
+    if (list->HasEditField())
+        list->text.clear();
 }
 
 int HeadlessBackend::Count(Handle handle) {
@@ -723,11 +756,13 @@ int HeadlessBackend::SetCurSel(Handle handle, int index) {
         return kListError;
     if (index < 0) {
         list->selection = -1;
+        ShowComboSelection(list);
         return kListError;
     }
     if (index >= static_cast<int>(list->items.size()))
         return kListError; // refused; the selection stays
     list->selection = index;
+    ShowComboSelection(list);
     return index;
 }
 
@@ -1341,7 +1376,7 @@ void HeadlessBackend::PostQuit(int exitCode) {
 
 int HeadlessBackend::MessageBox(Handle owner, std::string_view text, std::string_view caption,
                                 unsigned style) {
-    MessageBoxCall call{std::string(text), std::string(caption), style};
+    MessageBoxCall call{std::string(text), std::string(caption), style, owner};
     RecordMessageBox(call);
     // The box takes the focus from the owner's control while it is shown, on its default
     // button, and the owner gets it back afterwards.
@@ -1493,6 +1528,7 @@ void HeadlessBackend::ChooseItem(int id, int index) {
         node->droppedDown = true;
         Notify(node, kCbnDropDown);
         node->selection = index;
+        ShowComboSelection(node);
         Notify(node, kCbnSelEndOk);
         node->droppedDown = false;
         Notify(node, kCbnCloseUp);
@@ -1527,6 +1563,7 @@ void HeadlessBackend::MoveComboSelection(Node* node, int index) {
     if (count == 0)
         return;
     node->selection = std::clamp(index, 0, count - 1);
+    ShowComboSelection(node);
     Notify(node, kCbnSelEndOk);
     Notify(node, kCbnSelChange);
 }
@@ -1576,7 +1613,7 @@ void HeadlessBackend::FocusControl(int id) {
     Node* node = FindControl(id, "focus");
     if (!node)
         return;
-    if (node->kind == ControlKind::Edit) {
+    if (node->TakesText()) {
         node->selStart = 0;
         node->selEnd = static_cast<int>(node->text.size());
     }
@@ -1587,7 +1624,7 @@ void HeadlessBackend::ReplaceText(int id, std::string_view text) {
     Node* node = FindControl(id, "type into");
     if (!node)
         return;
-    if (node->kind != ControlKind::Edit) {
+    if (!node->TakesText()) {
         ReportFailure("control " + std::to_string(id) + " is no edit");
         return;
     }
@@ -1610,7 +1647,7 @@ void HeadlessBackend::TypeText(int id, std::string_view text) {
     Node* node = FindControl(id, "type into");
     if (!node)
         return;
-    if (node->kind != ControlKind::Edit) {
+    if (!node->TakesText()) {
         ReportFailure("control " + std::to_string(id) + " is no edit");
         return;
     }
@@ -1726,6 +1763,31 @@ void HeadlessBackend::PressCancel() {
     // Without a Cancel button, Esc sends the same command.
     if (top->dialog)
         DialogEvents::Command(*top->dialog, kIdCancel, kBnClicked);
+}
+
+void HeadlessBackend::PressEnter() {
+    Node* top = TopModal();
+    if (!top) {
+        ReportFailure("cannot press Enter: no dialog is running");
+        return;
+    }
+    if (top->sheet) {
+        Node* ok = Find(Item(HandleOf(top), kIdOk));
+        if (ok && ok->Enabled())
+            SheetOk(top);
+        return;
+    }
+    // As the dialog manager does: the default push button's command while it is enabled, IDOK
+    // when the dialog has none. The focus stays where it is.
+    for (Node* child : top->children) {
+        if (child->kind == ControlKind::Button && child->ButtonType() == kBsDefPushButton) {
+            if (child->Enabled() && top->dialog)
+                DialogEvents::Command(*top->dialog, child->id, kBnClicked);
+            return;
+        }
+    }
+    if (top->dialog)
+        DialogEvents::Command(*top->dialog, kIdOk, kBnClicked);
 }
 
 void HeadlessBackend::PressHelp() {

@@ -158,6 +158,7 @@ public:
     void PressF1() override;
     void PressOk() override;
     void PressCancel() override;
+    void PressEnter() override;
     void PressHelp() override;
     void SelectPage(int index) override;
 
@@ -190,6 +191,8 @@ private:
 
     void SetEditText(Node* edit, std::string text, bool notify);
     bool TypeChar(Node* edit, unsigned char ch);
+    void NotifyTyped(Node* edit);
+    void ShowComboSelection(Node* combo);
     bool DeleteSelection(Node* edit);
 
     int InsertItem(Node* list, int index, std::string_view text);

@@ -352,11 +352,32 @@ void Win32Automation::TypeChars(HWND edit, std::string_view text) {
     }
 }
 
+HWND Win32Automation::TextWindow(int id) {
+    const HWND control = ControlWindow(id, "type into");
+    if (!control)
+        return nullptr;
+    wchar_t name[16] = {};
+    GetClassNameW(control, name, 16);
+    if (lstrcmpiW(name, L"ComboBox") != 0)
+        return control;
+    // A combo box takes typed text in its edit field; a drop-down list has none.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(control, &info) || !info.hwndItem || info.hwndItem == control) {
+        ReportFailure("control " + std::to_string(id) + " is no edit");
+        return nullptr;
+    }
+    return info.hwndItem;
+}
+
 void Win32Automation::ReplaceText(int id, std::string_view text) {
-    const HWND edit = ControlWindow(id, "type into");
+    const HWND edit = TextWindow(id);
     if (!edit || !IsWindowVisible(edit) || !IsWindowEnabled(edit))
         return;
-    FocusControl(id);
+    if (edit == GetDlgItem(GetParent(edit), id))
+        FocusControl(id);
+    else
+        ::SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     if (text.empty()) {
         const LRESULT selection = SendMessageW(edit, EM_GETSEL, 0, 0);
@@ -368,7 +389,7 @@ void Win32Automation::ReplaceText(int id, std::string_view text) {
 }
 
 void Win32Automation::TypeText(int id, std::string_view text) {
-    const HWND edit = ControlWindow(id, "type into");
+    const HWND edit = TextWindow(id);
     if (!edit || !IsWindowVisible(edit) || !IsWindowEnabled(edit))
         return;
     ::SetFocus(edit);
@@ -450,6 +471,27 @@ void Win32Automation::PressCancel() {
     }
     // Without a Cancel button, Esc sends the same command.
     SendMessageW(top, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+void Win32Automation::PressEnter() {
+    const HWND top = TopWindow();
+    if (!top) {
+        ReportFailure("cannot press Enter: no dialog is running");
+        return;
+    }
+    // What IsDialogMessage does with VK_RETURN: the default button's command, sent only while
+    // that button is enabled; IDOK when the dialog names none.
+    const LRESULT defId = SendMessageW(top, DM_GETDEFID, 0, 0);
+    if (HIWORD(defId) == DC_HASDEFID) {
+        const HWND button = GetDlgItem(top, LOWORD(defId));
+        if (button && IsWindowEnabled(button))
+            SendMessageW(top, WM_COMMAND, MAKEWPARAM(LOWORD(defId), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
+        if (button)
+            return;
+    }
+    SendMessageW(top, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(top, IDOK)));
 }
 
 void Win32Automation::PressHelp() {

@@ -43,6 +43,7 @@ public:
     void PressF1() override;
     void PressOk() override;
     void PressCancel() override;
+    void PressEnter() override;
     void PressHelp() override;
     void SelectPage(int index) override;
     void PostQuit(int exitCode) override;
@@ -71,6 +72,8 @@ private:
     bool HasEnded(HWND window, bool sheet) const;
     void Close(HWND window, bool sheet);
     HWND ControlWindow(int id, const char* action);
+    // The window that takes typed text for control `id`: an edit, or a combo box's edit field.
+    HWND TextWindow(int id);
     HWND FocusClosedCombo(int id, const char* action);
     HWND TopWindow() const;
     void ClickWindow(HWND button);

@@ -381,12 +381,25 @@ void Win32Backend::SetButtonStyle(Handle button, unsigned style, bool redraw) {
 }
 
 void Win32Backend::LimitText(Handle edit, int maxChars) {
-    if (edit)
-        SendMessageW(ToHwnd(edit), EM_LIMITTEXT, static_cast<WPARAM>(std::max(maxChars, 0)), 0);
+    if (!edit)
+        return;
+    const UINT message = Kind(edit) == ControlKind::ComboBox ? CB_LIMITTEXT : EM_LIMITTEXT;
+    SendMessageW(ToHwnd(edit), message, static_cast<WPARAM>(std::max(maxChars, 0)), 0);
 }
 
 int Win32Backend::TextLimit(Handle edit) {
-    return edit ? static_cast<int>(SendMessageW(ToHwnd(edit), EM_GETLIMITTEXT, 0, 0)) : 0;
+    if (!edit)
+        return 0;
+    HWND window = ToHwnd(edit);
+    // A combo box keeps its limit in its edit field.
+    if (Kind(edit) == ControlKind::ComboBox) {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetComboBoxInfo(window, &info) || !info.hwndItem)
+            return 0;
+        window = info.hwndItem;
+    }
+    return static_cast<int>(SendMessageW(window, EM_GETLIMITTEXT, 0, 0));
 }
 
 void Win32Backend::SetSel(Handle edit, int start, int end) {
@@ -754,7 +767,8 @@ void Win32Backend::PostQuit(int exitCode) {
 int Win32Backend::MessageBox(Handle owner, std::string_view text, std::string_view caption,
                              unsigned style) {
     if (hooks_)
-        hooks_->MessageBoxStarting(MessageBoxCall{std::string(text), std::string(caption), style});
+        hooks_->MessageBoxStarting(
+            MessageBoxCall{std::string(text), std::string(caption), style, owner});
     return MessageBoxW(ToHwnd(owner), Wide(text).c_str(), Wide(caption).c_str(), style);
 }
 

@@ -185,6 +185,7 @@ TEST_F(CustomSizeDialogTest, ShowsSizesAndRangesInTheUnit) {
             host.PressCancel();
         });
     }
+    app.InstallHelpFile();
     Run([&] {
         EXPECT_THAT(host.Items(IDC_CUSTOM_FEED_EDGE), ElementsAre(kLongEdge, kShortEdge));
         EXPECT_THAT(host.ItemData(IDC_CUSTOM_FEED_EDGE), ElementsAre(8, 9));

@@ -57,6 +57,7 @@ TEST_F(PaperFeedDialogTest, Lists) {
     AppState app("paper.ppd");
     ASSERT_TRUE(app.loaded());
     SetUpBlock(app);
+    app.InstallHelpFile();
     Run([&] {
         for (int id : kSourceLists) {
             EXPECT_THAT(host.Items(id),

@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
+#include "platform/services.h"
 #include "tests/ui/conformance/conformance.h"
 #include "tests/ui/data/test_ids.h"
 #include "ui/data_exchange.h"
@@ -305,6 +307,55 @@ TEST_P(ControlConformance, ListBoxNotifications) {
     });
 }
 
+// A combo box with an edit field shows the selected entry in its edit; typing leaves the list
+// without a selection and reports CBN_EDITUPDATE and CBN_EDITCHANGE per character, within the
+// limit; the program's own text neither selects nor is cut.
+TEST_P(ControlConformance, ComboEditField) {
+    InDialog([&](ConformanceDialog& dialog) {
+        const ComboBox combo(dialog.GetDlgItem(IDC_EDIT_COMBO).GetHandle());
+        for (const char* text : {"Beta", "Alfa", "Gama"})
+            combo.AddString(text);
+        EXPECT_EQ(combo.SetCurSel(1), 1);
+        EXPECT_EQ(combo.GetWindowText(), "Beta");
+        combo.SetWindowText("In\xFD");
+        EXPECT_EQ(combo.GetCurSel(), 1);
+        EXPECT_EQ(combo.GetWindowText(), "In\xFD");
+
+        dialog.notifications.clear();
+        A().ReplaceText(IDC_EDIT_COMBO, "Ga");
+        EXPECT_EQ(combo.GetWindowText(), "Ga");
+        EXPECT_EQ(combo.GetCurSel(), -1);
+        const std::vector<int> codes = dialog.TakeCodes(IDC_EDIT_COMBO);
+        EXPECT_EQ(Count(codes, kCbnEditUpdate), 2);
+        EXPECT_EQ(Count(codes, kCbnEditChange), 2);
+        EXPECT_EQ(Count(codes, kCbnSelChange), 0);
+
+        A().ChooseItem(IDC_EDIT_COMBO, 0);
+        EXPECT_EQ(combo.GetCurSel(), 0);
+        EXPECT_EQ(combo.GetWindowText(), "Alfa");
+        EXPECT_EQ(Count(dialog.TakeCodes(IDC_EDIT_COMBO), kCbnSelChange), 1);
+
+        combo.LimitText(3);
+        EXPECT_EQ(combo.GetLimitText(), 3);
+        A().ReplaceText(IDC_EDIT_COMBO, "abcdef");
+        EXPECT_EQ(combo.GetWindowText(), "abc");
+        combo.SetWindowText("dlh\xFD text");
+        EXPECT_EQ(combo.GetWindowText(), "dlh\xFD text");
+        EXPECT_EQ(combo.FindStringExact(-1, "gama"), 2);
+
+        combo.SetCurSel(0);
+        EXPECT_EQ(combo.SetCurSel(-1), kListError);
+        EXPECT_EQ(combo.GetWindowText(), "");
+        combo.SetCurSel(2);
+        EXPECT_EQ(combo.GetWindowText(), "Gama");
+        combo.DeleteString(2);
+        EXPECT_EQ(combo.GetCurSel(), -1);
+        EXPECT_EQ(combo.GetWindowText(), "Gama");
+        combo.ResetContent();
+        EXPECT_EQ(combo.GetWindowText(), "");
+    });
+}
+
 // A length limit stops typing, not the program's own texts.
 TEST_P(ControlConformance, EditLengthLimit) {
     InDialog([&](ConformanceDialog& dialog) {
@@ -591,6 +642,8 @@ TEST_P(ControlConformance, OwnerDrawnButtons) {
 // F1 opens the topic of the focused control; without its own id, its parent's control id
 // decides; OK and Cancel open the contents.
 TEST_P(ControlConformance, ContextHelpFromF1) {
+    platform::KnownFiles files{HelpFilePath()};
+    platform::ScopedServices installed({.files = &files});
     InDialog([&](ConformanceDialog& dialog) {
         SetContextHelpIds(dialog, {IDD_CONFORMANCE, IDC_EDIT, 99999});
         EXPECT_EQ(dialog.GetContextHelpId(), static_cast<unsigned>(IDD_CONFORMANCE));
@@ -610,6 +663,34 @@ TEST_P(ControlConformance, ContextHelpFromF1) {
         EXPECT_EQ(calls[before + 1].command, kHelpContents);
         EXPECT_EQ(calls[before + 2].command, kHelpContents);
         EXPECT_EQ(HelpFilePath().substr(HelpFilePath().size() - 4), ".HLP");
+    });
+}
+
+// Without the help file, F1 asks nothing of the help viewer: a message owned by the dialog
+// names the missing file, and the focused control has the focus again once it is answered.
+TEST_P(ControlConformance, ContextHelpWithoutTheHelpFile) {
+    platform::KnownFiles none;
+    platform::ScopedServices installed({.files = &none});
+    InDialog([&](ConformanceDialog& dialog) {
+        SetContextHelpIds(dialog, {IDD_CONFORMANCE, IDC_EDIT});
+        const size_t helpCalls = A().HelpCalls().size();
+        const size_t boxes = A().MessageBoxes().size();
+        int answered = 0;
+        A().OnMessageBox([&](const MessageBoxCall& call) {
+            ++answered;
+            return kIdOk;
+        });
+        A().FocusControl(IDC_EDIT);
+        A().PressF1();
+        EXPECT_EQ(answered, 1);
+        EXPECT_EQ(A().HelpCalls().size(), helpCalls);
+        ASSERT_EQ(A().MessageBoxes().size(), boxes + 1);
+        const MessageBoxCall& box = A().MessageBoxes().back();
+        EXPECT_EQ(box.text, HelpFileMissingMessage(HelpFilePath()));
+        EXPECT_EQ(box.caption, ApplicationName());
+        EXPECT_EQ(box.style, kMbOk | kMbIconInformation);
+        EXPECT_EQ(box.owner, dialog.GetHandle());
+        EXPECT_EQ(FocusedControlId(), IDC_EDIT);
     });
 }
 
@@ -687,6 +768,14 @@ TEST_P(ControlConformance, NestedModalDialog) {
         A().OnDialog(IDD_SMALL, [&] { A().PressCancel(); });
         A().Click(IDC_PUSH);
         EXPECT_EQ(opener.nestedResult, kIdCancel);
+        // Enter in the edit presses the default button.
+        A().OnDialog(IDD_SMALL, [&] {
+            A().ReplaceText(IDC_SMALL_EDIT, "qw");
+            A().PressEnter();
+        });
+        A().Click(IDC_PUSH);
+        EXPECT_EQ(opener.nestedResult, kIdOk);
+        EXPECT_EQ(opener.nestedText, "qw");
         A().PressOk();
     });
     EXPECT_EQ(opener.DoModal(), kIdOk);

@@ -9,6 +9,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
+#include "platform/services.h"
 #include "tests/ui/conformance/conformance.h"
 #include "tests/ui/data/test_ids.h"
 #include "ui/data_exchange.h"
@@ -29,7 +31,8 @@ public:
     bool refuseCancel = false;
     int number = 5; // bound to IDC_PAGE_EDIT with the range 1 to 99 when `exchange`
     bool exchange = false;
-    Notifications heard; // what the page's controls told it
+    Notifications heard;  // what the page's controls told it
+    int focusAtKill = -1; // the focused control when the page was last left
     std::function<void(LoggingPage&)> onOk;
 
 protected:
@@ -44,6 +47,7 @@ protected:
     }
     bool OnKillActive() override {
         log_.push_back(name_ + " kill");
+        focusAtKill = FocusedControlId();
         return !refuseKill && PropertyPage::OnKillActive();
     }
     void OnOK() override {
@@ -109,6 +113,19 @@ TEST_P(SheetConformance, CancelTellsCreatedPages) {
                                    "1 cancel", "2 cancel"));
 }
 
+// Enter in an edit presses the sheet's OK without moving the focus: the page is left, and told
+// of OK, while its edit still has the focus (so the edit has not reported losing it).
+TEST_P(SheetConformance, EnterPressesOkWithoutMovingTheFocus) {
+    ThreePages p;
+    A().OnSheet([&] {
+        A().FocusControl(IDC_PAGE_EDIT);
+        A().PressEnter();
+    });
+    EXPECT_EQ(p.sheet.DoModal(), kIdOk);
+    EXPECT_THAT(p.log, ElementsAre("1 init", "1 active", "1 kill", "1 ok"));
+    EXPECT_EQ(p.one.focusAtKill, IDC_PAGE_EDIT);
+}
+
 // A page that refuses to be left keeps both a page change and OK from happening.
 TEST_P(SheetConformance, RefusedKillActiveKeepsThePage) {
     ThreePages p;
@@ -152,6 +169,8 @@ TEST_P(SheetConformance, QuitEndsTheLoop) {
 
 // The sheet starts on the page asked for; its Help button opens the current page's topic.
 TEST_P(SheetConformance, StartPageAndHelpButton) {
+    platform::KnownFiles files{HelpFilePath()};
+    platform::ScopedServices installed({.files = &files});
     ThreePages p;
     p.sheet.SetStartPage(1);
     A().OnSheet([&] {
@@ -166,6 +185,34 @@ TEST_P(SheetConformance, StartPageAndHelpButton) {
         A().PressCancel();
     });
     EXPECT_EQ(p.sheet.DoModal(), kIdCancel);
+}
+
+// Without the help file the Help button shows a message owned by the sheet; once it is
+// answered the sheet goes on and OK ends it.
+TEST_P(SheetConformance, HelpButtonWithoutTheHelpFile) {
+    platform::KnownFiles none;
+    platform::ScopedServices installed({.files = &none});
+    ThreePages p;
+    A().OnSheet([&] {
+        const size_t helpCalls = A().HelpCalls().size();
+        const size_t boxes = A().MessageBoxes().size();
+        int answered = 0;
+        A().OnMessageBox([&](const MessageBoxCall&) {
+            ++answered;
+            return kIdOk;
+        });
+        A().PressHelp();
+        EXPECT_EQ(answered, 1);
+        EXPECT_EQ(A().HelpCalls().size(), helpCalls);
+        ASSERT_EQ(A().MessageBoxes().size(), boxes + 1);
+        EXPECT_EQ(A().MessageBoxes().back().text, HelpFileMissingMessage(HelpFilePath()));
+        EXPECT_EQ(A().MessageBoxes().back().owner, p.sheet.GetHandle());
+        A().SelectPage(2);
+        A().PressOk();
+    });
+    EXPECT_EQ(p.sheet.DoModal(), kIdOk);
+    EXPECT_THAT(p.log, ElementsAre("1 init", "1 active", "1 kill", "3 init", "3 active", "3 kill",
+                                   "1 ok", "3 ok"));
 }
 
 // Data exchange on leaving a page: a number out of range shows the framework's message,

@@ -1,11 +1,14 @@
 // dlgview: shows the program's dialog templates with the real Win32 backend, and writes PNG
 // pictures of them (dlgview --screenshots DIR) so the whole UI can be looked at under Xvfb.
+// With --demo PPD the colour dialogs run as the program runs them, on that printer's data.
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "app/config_app.h"
 #include "platform/codepage1250.h"
 #include "tools/dlgview/catalogue.h"
 #include "tools/dlgview/win32/viewer.h"
@@ -34,6 +37,16 @@ int WriteEvery(dlgview::Viewer& viewer, const std::string& folder) {
     return failed == 0 ? 0 : 1;
 }
 
+// Writes the application's settings block to a file (a UTF-8 path).
+bool SaveBlock(const std::string& path) {
+    const std::filesystem::path file(std::u8string(path.begin(), path.end()));
+    std::ofstream out(file, std::ios::binary);
+    const app::PrinterSettingsBlock& block = app::TheApp().settings;
+    out.write(reinterpret_cast<const char*>(block.data()),
+              static_cast<std::streamsize>(block.size()));
+    return static_cast<bool>(out);
+}
+
 } // namespace
 
 // The wide command line, so that a folder outside the ANSI code page arrives intact.
@@ -53,7 +66,12 @@ int wmain(int argc, wchar_t** argv) {
             std::printf("%d %s (%s)\n", info.id, info.name, info.page ? "page" : "dialog");
         return 0;
     }
-    dlgview::Viewer viewer;
+    dlgview::DemoPrinter demo;
+    if (!options->demoPpd.empty() && !demo.Load(options->demoPpd, options->printer, &error)) {
+        std::fprintf(stderr, "dlgview: %s\n", error.c_str());
+        return 1;
+    }
+    dlgview::Viewer viewer(options->demoPpd.empty() ? nullptr : &demo);
     if (options->mode == Mode::Screenshots)
         return WriteEvery(viewer, options->path);
     const dlgview::TemplateInfo& info = *dlgview::FindTemplate(options->id);
@@ -65,5 +83,9 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     viewer.Show(info);
+    if (!options->saveBlock.empty() && !SaveBlock(options->saveBlock)) {
+        std::fprintf(stderr, "dlgview: cannot write %s\n", options->saveBlock.c_str());
+        return 1;
+    }
     return 0;
 }

@@ -28,7 +28,7 @@ void CALLBACK CaptureTimer(HWND window, UINT, UINT_PTR, DWORD) {
 
 } // namespace
 
-Viewer::Viewer() {
+Viewer::Viewer(const DemoPrinter* demo) : demo_(demo) {
     ui::win32::TheWin32Backend().SetHooks(this);
 }
 
@@ -38,6 +38,10 @@ Viewer::~Viewer() {
 
 void Viewer::Run(const TemplateInfo& info) {
     if (!info.page) {
+        if (std::unique_ptr<ui::Dialog> dialog = demo_ ? demo_->MakeDialog(info.id) : nullptr) {
+            dialog->DoModal();
+            return;
+        }
         ui::Dialog dialog(info.id);
         dialog.DoModal();
         return;

@@ -5,13 +5,15 @@
 #include <string>
 
 #include "tools/dlgview/catalogue.h"
+#include "tools/dlgview/win32/demo_printer.h"
 #include "ui/win32/win32_backend.h"
 
 namespace dlgview {
 
 class Viewer : public ui::win32::Win32Backend::Hooks {
 public:
-    Viewer();
+    // With `demo`, the colour dialogs run as their classes on its printer's data.
+    explicit Viewer(const DemoPrinter* demo = nullptr);
     ~Viewer() override;
     Viewer(const Viewer&) = delete;
     Viewer& operator=(const Viewer&) = delete;
@@ -45,6 +47,7 @@ private:
         std::string error;
     };
     Shot* shot_ = nullptr;
+    const DemoPrinter* demo_;
 };
 
 } // namespace dlgview

@@ -1,18 +1,19 @@
 // drvsim: the printer driver's stand-in. Starts the program (or finds one started separately),
 // pokes a settings message over DDE as the driver does, optionally drives the sheet by a script
-// or misbehaves on purpose, and reports what came back. See tools/drvsim/options.h and
-// tools/drvsim/script.h for the options and the script commands.
+// or misbehaves on purpose, and reports what came back. With --no-driver it only starts a
+// program and drives its dialogs by the script (dlgview --demo runs the colour dialogs so). See
+// tools/drvsim/options.h and tools/drvsim/script.h for the options and the script commands.
 //
 // Output, one fact per line: "program: ...", "connection: ...", "poke N: ...",
 // "sheet: ..." (when it became visible: after the poke and after the program's start),
 // "link N: ..." (with several advise links), "answer: ...", the fields that changed (as psblock
-// diff prints them), "program: ended ...". With --no-link only the program's start, its sheet
-// and its end. Exit status: 0 done, 1 a script expectation failed, 2 bad usage, 3 the run could
+// diff prints them), "program: ended ...". Without the driver: "program: ...", "window: ...",
+// "sheet: ..." when the program shows a property sheet (the bare sheet of the start-up
+// benchmark). Exit status: 0 done, 1 a script expectation failed, 2 bad usage, 3 the run could
 // not be carried out.
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iostream>
 #include <iterator>
 #include <sstream>
@@ -42,8 +43,9 @@ constexpr int kSheetMs = 30000;
 constexpr int kProgramEndMs = 12000;
 constexpr int kOtherLinksMs = 500;
 constexpr int kScriptStepMs = 10000;
-// How often the wait for the sheet looks for it: its time is measured to this precision.
-constexpr int kSheetPollMs = 5;
+// How often drvsim looks for the program's first window and its sheet: the times to them are
+// measured to this precision.
+constexpr int kPollMs = 5;
 
 std::filesystem::path PathOf(const std::string& utf8) {
     return std::filesystem::path(Wide(utf8));
@@ -130,8 +132,10 @@ struct Program {
     bool attached = false;  // started separately, found through its conversation
 };
 
-bool StartProgram(const std::wstring& path, Program& program) {
+bool StartProgram(const std::wstring& path, const std::wstring& args, Program& program) {
     std::wstring commandLine = L"\"" + path + L"\"";
+    if (!args.empty())
+        commandLine += L" " + args;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -178,48 +182,6 @@ void AwaitEnd(Program& program, int ms) {
                   << std::endl;
     else
         std::cout << "program: still running after " << ms << " ms" << std::endl;
-}
-
-// Waits for the program's visible sheet, until the program ends or `giveUp` says so; null when
-// none came.
-HWND AwaitSheet(const Program& program, const std::function<bool()>& giveUp) {
-    HWND sheet = nullptr;
-    PumpUntil(
-        [&] {
-            sheet = program.id ? FindSheet(program.id) : nullptr;
-            return sheet != nullptr || HasEnded(program.process) || giveUp();
-        },
-        kSheetMs, program.process, kSheetPollMs);
-    return sheet;
-}
-
-// A program that is not ours, without any driver link: the time to its sheet, then the script
-// (if any), then its end.
-int RunWithoutLink(const Options& options, const std::vector<ScriptStep>& steps) {
-    Program program;
-    const std::wstring path = Wide(options.program);
-    if (!StartProgram(path, program)) {
-        std::cerr << "drvsim: cannot start " << options.program << std::endl;
-        return kExitFailed;
-    }
-    std::cout << "program: started" << std::endl;
-    const HWND sheet = AwaitSheet(program, [] { return false; });
-    if (!sheet) {
-        std::cout << "sheet: none" << std::endl;
-        AwaitEnd(program, kProgramEndMs);
-        return kExitDone;
-    }
-    std::cout << "sheet: visible " << (NowMs() - program.started) << " ms after the start"
-              << std::endl;
-    if (!steps.empty()) {
-        SheetAutomation automation(program.id, program.process, sheet, kScriptStepMs);
-        if (!automation.Run(steps)) {
-            TerminateProcess(program.process, 1);
-            return kExitExpectation;
-        }
-    }
-    AwaitEnd(program, INT32_MAX);
-    return kExitDone;
 }
 
 void PrintAnswer(const DdeClient& client, const std::vector<std::uint8_t>& sent,
@@ -270,6 +232,39 @@ void PrintAnswer(const DdeClient& client, const std::vector<std::uint8_t>& sent,
         std::filesystem::remove(PathOf(answerFile));
 }
 
+// --no-driver: starts the program, waits for its first window and lets the script drive it; the
+// program ends by itself once the script has closed its windows.
+int RunWithoutDriver(const Options& options, const std::vector<ScriptStep>& steps) {
+    Program program;
+    if (!StartProgram(Wide(options.program), Wide(options.args), program)) {
+        std::cerr << "drvsim: cannot start " << options.program << std::endl;
+        return kExitFailed;
+    }
+    std::cout << "program: started" << std::endl;
+    const bool shown =
+        PumpUntil([&] { return !VisibleWindows(program.id).empty() || HasEnded(program.process); },
+                  kSheetMs, program.process, kPollMs);
+    if (!shown || VisibleWindows(program.id).empty()) {
+        std::cout << "window: none" << std::endl;
+        AwaitEnd(program, kProgramEndMs);
+        return kExitFailed;
+    }
+    const std::int64_t shownMs = NowMs() - program.started;
+    std::cout << "window: visible" << std::endl;
+    // A property sheet is timed as the program's own is, and the script acts on it.
+    const HWND sheet = FindSheet(program.id);
+    if (sheet)
+        std::cout << "sheet: visible " << shownMs << " ms after the start" << std::endl;
+    SheetAutomation automation(program.id, program.process, sheet, kScriptStepMs);
+    if (!automation.Run(steps)) {
+        TerminateProcess(program.process, 1);
+        return kExitExpectation;
+    }
+    AwaitEnd(program, kProgramEndMs);
+    DWORD code = 0;
+    return GetExitCodeProcess(program.process, &code) && code == 0 ? kExitDone : kExitFailed;
+}
+
 int Run(const Options& options) {
     std::vector<ScriptStep> steps;
     if (!options.script.empty()) {
@@ -287,8 +282,8 @@ int Run(const Options& options) {
         }
         steps = *parsed;
     }
-    if (options.noLink)
-        return RunWithoutLink(options, steps);
+    if (options.noDriver)
+        return RunWithoutDriver(options, steps);
 
     const auto file = BuildFile(options);
     if (!file)
@@ -310,7 +305,7 @@ int Run(const Options& options) {
     if (!options.attach) {
         const std::wstring path =
             options.program.empty() ? DefaultProgram() : Wide(options.program);
-        if (!StartProgram(path, program)) {
+        if (!StartProgram(path, std::wstring(), program)) {
             std::cerr << "drvsim: cannot start " << Utf8(path) << std::endl;
             return kExitFailed;
         }
@@ -363,7 +358,13 @@ int Run(const Options& options) {
                   << (acknowledged ? "acknowledged" : "not acknowledged") << std::endl;
     }
 
-    HWND sheet = AwaitSheet(program, [&] { return client.AnyAnswer(); });
+    HWND sheet = nullptr;
+    PumpUntil(
+        [&] {
+            sheet = program.id ? FindSheet(program.id) : nullptr;
+            return sheet != nullptr || HasEnded(program.process) || client.AnyAnswer();
+        },
+        kSheetMs, program.process, kPollMs);
     if (!sheet) {
         std::cout << "sheet: none" << std::endl;
         AwaitEnd(program, kProgramEndMs);

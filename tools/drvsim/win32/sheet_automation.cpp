@@ -62,12 +62,26 @@ std::vector<int> TemplateControlIds(int dialogId) {
     return ids;
 }
 
+// The window that takes typed text for a control: a combo box's edit field, else the control.
+HWND EditOf(HWND control) {
+    if (!IsComboBox(control))
+        return control;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(control, &info) && info.hwndItem && info.hwndItem != control)
+        return info.hwndItem;
+    return control;
+}
+
 } // namespace
 
 SheetAutomation::SheetAutomation(DWORD processId, HANDLE process, HWND sheet, int timeoutMs)
     : processId_(processId), process_(process), sheet_(sheet), timeoutMs_(timeoutMs) {}
 
 bool SheetAutomation::SheetEnded() const {
+    // Without a sheet the program's own dialogs are driven until the program ends.
+    if (!sheet_)
+        return HasEnded(process_);
     return !IsWindow(sheet_) || !IsWindowVisible(sheet_) || HasEnded(process_);
 }
 
@@ -215,12 +229,14 @@ std::optional<std::string> SheetAutomation::Execute(const ScriptStep& step) {
         if (!IsWindowVisible(control) || !IsWindowEnabled(control))
             return "the control cannot take input (hidden or disabled)";
         Send(GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-        Send(control, EM_SETSEL, 0, -1);
+        // A combo box takes the text in its edit field.
+        const HWND edit = EditOf(control);
+        Send(edit, EM_SETSEL, 0, -1);
         const std::wstring text = Wide(step.text);
         if (text.empty())
-            Send(control, WM_CHAR, VK_BACK, 1);
+            Send(edit, WM_CHAR, VK_BACK, 1);
         for (const wchar_t unit : text)
-            Send(control, WM_CHAR, unit, 1);
+            Send(edit, WM_CHAR, unit, 1);
         WaitHandled();
         return std::nullopt;
     }
@@ -288,9 +304,13 @@ std::optional<std::string> SheetAutomation::Execute(const ScriptStep& step) {
         return Answer(step.id);
     case Command::Dialog:
         return WaitForDialog(step.id);
+    case Command::OpenFile:
+        return AnswerFileDialog(step.text);
     case Command::Ok:
     case Command::Cancel:
         return PressButton(step.command == Command::Ok);
+    case Command::Enter:
+        return PressEnter();
     case Command::Screenshot:
         return Screenshot(step.text);
     case Command::WalkPages:
@@ -463,13 +483,35 @@ std::optional<std::string> SheetAutomation::PressButton(bool ok) {
         else
             Send(dialog, WM_COMMAND, MAKEWPARAM(ok ? IDOK : IDCANCEL, BN_CLICKED), 0);
         WaitHandled();
+        return WaitForEnd();
+    }
+    Send(sheet_, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
+    return WaitForEnd();
+}
+
+std::optional<std::string> SheetAutomation::PressEnter() {
+    // The key goes through the program's message loop, where IsDialogMessage turns it into the
+    // default button's command, as for a user's key press.
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(sheet_, nullptr);
+    if (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus)
+        return "no control has the focus";
+    const HWND focus = info.hwndFocus;
+    PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageW(focus, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    return WaitForEnd();
+}
+
+std::optional<std::string> SheetAutomation::WaitForEnd() {
+    if (!dialogs_.empty()) {
+        const HWND dialog = dialogs_.back();
         PumpUntil([&] { return !IsWindowVisible(dialog) || MessageBoxWindow() != nullptr; },
                   timeoutMs_, process_);
         if (!IsWindowVisible(dialog))
             dialogs_.pop_back();
         return std::nullopt; // a dialog that refused shows its message next
     }
-    Send(sheet_, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
     // Wine's modal loop of the sheet notices that the sheet ended at its next message.
     PumpUntil(
         [&] {
@@ -509,6 +551,49 @@ std::optional<std::string> SheetAutomation::WaitForDialog(int id) {
     dialogs_.push_back(found);
     ReleaseHeldSend();
     Settle(found);
+    return std::nullopt;
+}
+
+std::optional<std::string> SheetAutomation::AnswerFileDialog(const std::string& path) {
+    // The file name box: a combo box in the Explorer-style dialog, an edit in the old one.
+    constexpr int kFileNameCombo = 0x47C;
+    constexpr int kFileNameEdit = 0x480;
+    HWND found = nullptr;
+    PumpUntil(
+        [&] {
+            for (HWND window : ModalWindows()) {
+                if (std::find(dialogs_.begin(), dialogs_.end(), window) != dialogs_.end() ||
+                    IsMessageBox(window) || ClassName(window) != L"#32770")
+                    continue;
+                if (GetDlgItem(window, kFileNameCombo) || GetDlgItem(window, kFileNameEdit)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return HasEnded(process_);
+        },
+        timeoutMs_, process_);
+    if (!found)
+        return "no file dialog appeared";
+    ReleaseHeldSend();
+    Settle(found);
+    HWND name = GetDlgItem(found, kFileNameCombo);
+    if (!name)
+        name = GetDlgItem(found, kFileNameEdit);
+    if (!path.empty()) {
+        // A text crosses into the program's process only with a synchronous send.
+        const std::wstring text = Wide(path);
+        if (!SendBounded(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())))
+            return "the file name cannot be entered";
+    }
+    const HWND button = GetDlgItem(found, path.empty() ? IDCANCEL : IDOK);
+    if (!button)
+        return "the file dialog has no such button";
+    Send(button, BM_CLICK);
+    PumpUntil([&] { return !IsWindowVisible(found) || HasEnded(process_); }, timeoutMs_, process_);
+    if (IsWindowVisible(found))
+        return "the file dialog stayed open";
+    WaitHandled();
     return std::nullopt;
 }
 

@@ -35,7 +35,12 @@ private:
     std::optional<std::string> SelectPage(const ScriptStep& step);
     std::optional<std::string> SelectEntry(const ScriptStep& step, HWND control);
     std::optional<std::string> PressButton(bool ok);
+    std::optional<std::string> PressEnter();
+    // Waits until the sheet or the innermost dialog has ended, or a message box shows.
+    std::optional<std::string> WaitForEnd();
     std::optional<std::string> WaitForDialog(int id);
+    // Answers the system's file-open dialog with `path` (Cancel when it is empty).
+    std::optional<std::string> AnswerFileDialog(const std::string& path);
     std::optional<std::string> WaitForMessageBox(const std::string& text);
     std::optional<std::string> Answer(int button);
     std::optional<std::string> Screenshot(const std::string& file);

@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# The Overlay page and the watermark editor on the real program under Wine: drvsim starts
+# vela40ps.exe as the driver does, drives the sheet with the overlay_*.txt scripts beside this
+# file, and the answers' overlay bytes (747 to 835) and watermark bytes (836 to 987) and the
+# "Watermark Profiles" registry values are checked byte for byte.
+#
+#   tests/e2e/overlay_e2e.sh BUILD_DIR     (a mingw build with bin/vela40ps.exe and bin/drvsim.exe)
+#
+# Needs the Wine environment of scripts/wine-env (VELA_WINEPREFIX chooses the prefix), a display
+# and a running wineserver (scripts/lib.sh: vela_start_xvfb, vela_start_wineserver).
+# Prints one line per case and a RESULT line; the exit status is non-zero when a case failed.
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=${1:?usage: overlay_e2e.sh BUILD_DIR}
+source "$root/scripts/wine-env"
+
+for exe in vela40ps drvsim; do
+    [ -f "$build/bin/$exe.exe" ] || { echo "overlay_e2e: $build/bin/$exe.exe is missing"; exit 2; }
+done
+
+printer="Vela Overlay E2E"
+profiles="HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$printer\\Watermark Profiles"
+# The program reads the PPD beside the driver file: tests/pages/data/paper.ppd (a colour device).
+driver=$(winepath -w "$root/tests/pages/data/paper.dll" 2>/dev/null | tr -d '\r')
+work=$(mktemp -d "${TMPDIR:-/tmp}/overlay-e2e.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+passed=0
+failed=0
+report() { # NAME STATUS [DETAIL]
+    if [ "$2" = ok ]; then
+        passed=$((passed + 1))
+        echo "PASS $1"
+    else
+        failed=$((failed + 1))
+        echo "FAIL $1: $3"
+        sed 's/^/    /' "$work/$1.log" 2>/dev/null
+    fi
+}
+
+# run_case NAME SCRIPT DRVSIM-OPTIONS...: the answer is left in $work/NAME.answer, the message
+# sent in $work/NAME.sent.
+run_case() {
+    local name=$1 script=$2
+    shift 2
+    (cd "$work" && timeout 120 wine "$build/bin/drvsim.exe" --printer "$printer" \
+        --driver "$driver" --script "$(winepath -w "$here/$script" | tr -d '\r')" \
+        --answer "$name.answer" --sent "$name.sent" "$@" </dev/null >"$work/$name.log" 2>&1)
+    local rc=$?
+    if [ $rc -ne 0 ]; then
+        report "$name" fail "drvsim exit status $rc: $(grep -m1 '^drvsim:' "$work/$name.log")"
+        return 1
+    fi
+    return 0
+}
+
+# profile_hex NAME: the hex digits of the stored profile NAME, empty when there is none.
+profile_hex() {
+    wine reg query "$profiles" /v "$1" </dev/null 2>/dev/null | tr -d '\r' |
+        awk -v name="$1" 'index($0, "    " name "    REG_BINARY    ") == 1 {print $NF}'
+}
+
+forget_profiles() {
+    wine reg delete "$profiles" /f </dev/null >/dev/null 2>&1 || true
+}
+
+# check NAME PYTHON: runs PYTHON with `sent` and `answer` (the 1300-byte blocks), `profile`
+# (the stored profile's bytes or None, from $profile_hex) and helpers; it prints what is wrong.
+check() {
+    local name=$1 code=$2
+    python3 - "$work/$name.sent" "$work/$name.answer" "${profile_hex:-}" <<PY
+import struct, sys
+sent = open(sys.argv[1], "rb").read()[12:1312]
+raw = open(sys.argv[2], "rb").read()
+assert len(raw) == 1312, f"answer of {len(raw)} bytes"
+answer = raw[12:]
+profile = bytes.fromhex(sys.argv[3]) if sys.argv[3] else None
+bad = []
+def int16(offset): return struct.unpack_from("<h", answer, offset)[0]
+def text(offset, size):
+    field = answer[offset:offset + size]
+    if b"\0" not in field: bad.append(f"text at {offset} has no terminator"); return ""
+    end = field.index(b"\0")
+    if any(field[end:]): bad.append(f"bytes after the text at {offset} are not zero")
+    return field[:end].decode("cp1250")
+def expect(what, got, want):
+    if got != want: bad.append(f"{what} is {got!r}, not {want!r}")
+# The block outside [begin, end) is as sent, but for the colour flag (from the PPD) and the
+# installed options (from the start-up query).
+def unchanged_outside(begin, end):
+    ignored = set(range(147, 149)) | set(range(988, 1004)) | set(range(begin, end))
+    changed = [i for i in range(1300) if i not in ignored and answer[i] != sent[i]]
+    if changed: bad.append(f"bytes {changed[:10]} changed")
+def slot(index, enabled, name, device):
+    offset = 747 + 17 * index
+    want = struct.pack("<h", enabled) + name.encode() + bytes(13 - len(name)) + struct.pack("<h", device)
+    expect(f"slot {index}", answer[offset:offset + 17].hex(), want.hex())
+$code
+if bad:
+    print("; ".join(bad))
+    sys.exit(1)
+PY
+}
+
+# --- the even and odd overlays (bytes 747 to 835; the page also settles the watermark) -----------
+if run_case overlay_slots overlay_slots.txt --set diskInstalled=1; then
+    detail=$(check overlay_slots '
+for index in (0, 1, 4):
+    expect(f"slot {index}", answer[747 + 17 * index:764 + 17 * index], sent[747 + 17 * index:764 + 17 * index])
+slot(2, 1, "EVEN.OVL", 2)
+slot(3, 1, "ODDPAGES.OVL", 10)
+expect("cyclic numbers", answer[832:836], sent[832:836])
+unchanged_outside(747, 988)')
+    [ $? -eq 0 ] && report overlay_slots ok || report overlay_slots fail "$detail"
+fi
+
+# --- no disk: nothing of the overlays changes, not even what the checks would refuse -----------
+if run_case overlay_no_disk overlay_no_disk.txt --set diskInstalled=0 \
+    --set overlayCyclicFirstPage=0 --set overlayCyclicPeriod=500; then
+    detail=$(check overlay_no_disk '
+expect("overlay bytes", answer[747:836].hex(), sent[747:836].hex())')
+    [ $? -eq 0 ] && report overlay_no_disk ok || report overlay_no_disk fail "$detail"
+fi
+
+# --- a new watermark (bytes 836 to 987) and its profile ------------------------------------------
+forget_profiles
+if run_case overlay_watermark_add overlay_watermark_add.txt; then
+    profile_hex=$(profile_hex "Logo firmy")
+    detail=$(check overlay_watermark_add '
+expect("watermarkCode", int16(836), 8)
+expect("watermarkFirstPageOnly", int16(838), 1)
+expect("watermarkName", text(840, 32), "Logo firmy")
+expect("watermarkText", text(872, 64), "Dôverné")
+text(936, 32)
+expect("size, angle, colour", (int16(972), int16(974), int16(976)), (120, 30, 1))
+expect("style, intensity", (int16(970), int16(978)), (1, 50))
+expect("background, outline", (answer[980], answer[981]), (1, 0))
+expect("position, x, y", (int16(982), int16(984), int16(986)), (1, -50, 25))
+expect("stored profile", profile.hex() if profile else None, answer[840:988].hex())
+unchanged_outside(836, 988)')
+    [ $? -eq 0 ] && report overlay_watermark_add ok || report overlay_watermark_add fail "$detail"
+fi
+profile_hex=
+
+# --- the stored watermark deleted -----------------------------------------------------------------
+if run_case overlay_watermark_delete overlay_watermark_delete.txt --set watermarkCode=8 \
+    --set "watermarkName=Logo firmy"; then
+    [ -z "$(profile_hex "Logo firmy")" ] || echo "the profile is still stored" >"$work/left"
+    detail=$(check overlay_watermark_delete '
+expect("watermarkCode", int16(836), 1)
+expect("watermarkName", text(840, 32), "Žiadny")
+expect("watermarkText", text(872, 64), "Žiadny")')
+    [ $? -eq 0 ] && [ ! -f "$work/left" ] && report overlay_watermark_delete ok ||
+        report overlay_watermark_delete fail "$detail $(cat "$work/left" 2>/dev/null)"
+fi
+
+# --- a stored watermark whose profile is gone falls back to "Žiadny" with its code ---------------
+if run_case overlay_watermark_gone overlay_watermark_gone.txt --set watermarkCode=8 \
+    --set watermarkName=Zmazany; then
+    detail=$(check overlay_watermark_gone '
+expect("watermarkCode", int16(836), 1)
+expect("watermarkName", text(840, 32), "Žiadny")')
+    [ $? -eq 0 ] && report overlay_watermark_gone ok || report overlay_watermark_gone fail "$detail"
+fi
+forget_profiles
+
+echo "RESULT $passed of $((passed + failed)) overlay and watermark cases passed"
+[ $failed -eq 0 ]

@@ -1,0 +1,563 @@
+// The Overlay page on the headless backend: the five slots and their controls, the 8.3 and
+// number checks (one message per failed entry, never one for what the page loaded or for a
+// disabled control), the disk and no-disk states, and the watermark list with its fallbacks,
+// add, edit and delete around the editor.
+#include "pages/overlay/overlay_page.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "pages/about/about_page.h"
+#include "pages/overlay/watermark_reset.h"
+#include "pages/shared/download_manager.h"
+#include "platform/program_launcher.h"
+#include "tests/pages/overlay/overlay_test_support.h"
+#include "tests/pages/page_test_support.h"
+
+namespace pages {
+namespace {
+
+using namespace testing;
+using ::testing::ElementsAre;
+using ui::headless::TestHost;
+
+const std::string kRange = Cp1250(u8"Hodnota je mimo rozsahu. Mala by byť medzi 1 a 99");
+
+// Check box, name edit and device list of each slot belong to it; nothing else does.
+TEST(OverlaySlots, ControlsAndNumbers) {
+    const struct {
+        int id;
+        int slot;
+    } cases[] = {
+        {IDC_OVERLAY_ALL_ENABLE, 0},  {IDC_OVERLAY_FIRST_NAME, 1},
+        {IDC_OVERLAY_EVEN_DEVICE, 2}, {IDC_OVERLAY_ODD_ENABLE, 3},
+        {IDC_OVERLAY_CYCLIC_NAME, 4}, {IDC_OVERLAY_CYCLE_FIRST, -1},
+        {IDC_WATERMARK_LIST, -1},     {0, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(OverlaySlotOfControl(c.id), c.slot) << c.id;
+    const struct {
+        const char* text;
+        std::optional<int> value;
+    } numbers[] = {{"1", 1}, {"99", 99}, {"07", 7},  {"0", {}},          {"100", {}},
+                   {"", {}}, {"-5", {}}, {"5x", {}}, {"99999999999", {}}};
+    for (const auto& n : numbers)
+        EXPECT_EQ(CyclicNumber(n.text), n.value) << n.text;
+}
+
+class OverlayPageTest : public ::testing::Test {
+protected:
+    OverlayPageTest() {
+        app::PrinterSettingsBlock& b = app.block();
+        app::ApplyNewBlockDefaults(b);
+        b.setDiskInstalled(1);
+    }
+
+    int Run(const std::function<void()>& body) { return RunPage(host, page, body); }
+    int ActiveIndex() { return page.GetSheet()->GetActiveIndex(); }
+    // Leaves the page for the next one; true when the page let go.
+    bool Leave() {
+        host.SelectPage(1);
+        return ActiveIndex() == 1;
+    }
+    void SetSlot(int slot, std::int16_t enabled, const char* name, std::int16_t device) {
+        app::PrinterSettingsBlock& b = app.block();
+        b.setOverlayEnabled(slot, enabled);
+        b.setOverlayFileName(slot, name);
+        b.setOverlayDevice(slot, device);
+    }
+    std::string OverlayBytes() {
+        return std::string(reinterpret_cast<const char*>(app.block().data()) + 747, 89);
+    }
+    std::vector<std::string> Messages() {
+        std::vector<std::string> texts;
+        for (const ui::MessageBoxCall& call : host.MessageBoxes())
+            texts.push_back(call.text);
+        return texts;
+    }
+
+    AppState app;
+    TestHost host;
+    COverlay page;
+};
+
+// Loading: every slot from the block, devices in table order with their codes; with the disk
+// the slots' controls follow their check boxes, which write at once, as the lists do.
+TEST_F(OverlayPageTest, SlotsFromTheBlock) {
+    SetSlot(app::kOverlayAllPages, 1, "LOGO.OVL", 3);
+    SetSlot(app::kOverlayEvenPages, 0, "EVEN.OVL", 0);
+    SetSlot(app::kOverlayCyclic, 1, "CYC.OVL", 42); // a device the table lacks
+    app.block().setOverlayCyclicPeriod(12);
+    Run([&] {
+        EXPECT_THAT(host.Items(IDC_OVERLAY_ALL_DEVICE),
+                    ElementsAre("SYS:", "DSK0:", "DSK1:", "DSK2:", "DSK3:", "DSK4:", "DSK5:",
+                                "DSK6:", "DSK7:", "DSK8:", "DSK9:"));
+        EXPECT_THAT(host.ItemData(IDC_OVERLAY_ODD_DEVICE),
+                    ElementsAre(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10));
+        EXPECT_EQ(host.SelectedText(IDC_OVERLAY_ALL_DEVICE), "DSK2:");
+        EXPECT_EQ(host.SelectedText(IDC_OVERLAY_CYCLIC_DEVICE), "SYS:");
+        EXPECT_EQ(host.Text(IDC_OVERLAY_EVEN_NAME), "EVEN.OVL");
+        EXPECT_EQ(host.Text(IDC_OVERLAY_CYCLE_PERIOD), "12");
+        EXPECT_TRUE(host.IsEnabled(IDC_OVERLAY_ALL_NAME));
+        EXPECT_FALSE(host.IsEnabled(IDC_OVERLAY_EVEN_DEVICE));
+        EXPECT_TRUE(host.IsEnabled(IDC_OVERLAY_CYCLE_FIRST));
+
+        host.Click(IDC_OVERLAY_EVEN_ENABLE);
+        EXPECT_EQ(app.block().overlayEnabled(app::kOverlayEvenPages), 1);
+        EXPECT_TRUE(host.IsEnabled(IDC_OVERLAY_EVEN_NAME));
+        host.ChooseItem(IDC_OVERLAY_EVEN_DEVICE, "DSK3:");
+        EXPECT_EQ(app.block().overlayDevice(app::kOverlayEvenPages), 4);
+        host.PressListKey(IDC_OVERLAY_ALL_DEVICE, ui::Automation::ListKey::Home);
+        EXPECT_EQ(app.block().overlayDevice(app::kOverlayAllPages), 0);
+        host.Click(IDC_OVERLAY_CYCLIC_ENABLE);
+        EXPECT_EQ(app.block().overlayEnabled(app::kOverlayCyclic), 0);
+        EXPECT_FALSE(host.IsEnabled(IDC_OVERLAY_CYCLE_PERIOD_SPIN));
+        EXPECT_TRUE(Leave());
+        host.PressOk();
+    });
+    EXPECT_TRUE(host.MessageBoxes().empty());
+    // The unknown device was shown as the first entry but never chosen: it goes back as it came.
+    EXPECT_EQ(app.block().overlayDevice(app::kOverlayCyclic), 42);
+}
+
+// Without the disk every overlay control is disabled, the watermark group and the download
+// manager stay usable, and leaving checks nothing: the overlay fields go back unchanged, even
+// when they hold what the checks would refuse.
+TEST_F(OverlayPageTest, NoDiskNoChecks) {
+    app.block().setDiskInstalled(0);
+    SetSlot(app::kOverlayAllPages, 1, "TOOLONGNAME", 2);
+    SetSlot(app::kOverlayCyclic, 1, "", 1);
+    app.block().setOverlayCyclicFirstPage(0);
+    app.block().setOverlayCyclicPeriod(500);
+    const std::string before = OverlayBytes();
+    Run([&] {
+        for (const OverlaySlotControls& c : kOverlaySlotControls) {
+            EXPECT_FALSE(host.IsEnabled(c.check)) << c.check;
+            EXPECT_FALSE(host.IsEnabled(c.name)) << c.name;
+            EXPECT_FALSE(host.IsEnabled(c.device)) << c.device;
+        }
+        for (const int id : {IDC_OVERLAY_CYCLE_FIRST, IDC_OVERLAY_CYCLE_FIRST_SPIN,
+                             IDC_OVERLAY_CYCLE_PERIOD, IDC_OVERLAY_CYCLE_PERIOD_SPIN})
+            EXPECT_FALSE(host.IsEnabled(id)) << id;
+        for (const int id : {IDC_WATERMARK_LIST, IDC_WATERMARK_FIRST_PAGE_ONLY, IDC_WATERMARK_ADD,
+                             IDC_OVERLAY_DOWNLOAD_MANAGER})
+            EXPECT_TRUE(host.IsEnabled(id)) << id;
+        EXPECT_TRUE(Leave());
+        host.SelectPage(0);
+        EXPECT_TRUE(Leave());
+        host.PressOk();
+    });
+    EXPECT_TRUE(host.MessageBoxes().empty());
+    EXPECT_EQ(OverlayBytes(), before);
+}
+
+// Leaving checks the names of checked slots (all, first, odd, even, then cyclic): a name that
+// breaks 8.3 keeps the page with the message and the focus in its edit, and the block keeps
+// the previous name. The directory part is not counted.
+TEST_F(OverlayPageTest, LeavingChecksNames) {
+    const struct {
+        int slot;
+        const char* name;
+        bool accepted;
+    } cases[] = {
+        {app::kOverlayAllPages, "ABCDEFGH.OVL", true},
+        {app::kOverlayFirstPage, "ABCDEFGH", true},
+        {app::kOverlayEvenPages, "C:\\D\\AB.OVL", true},
+        {app::kOverlayOddPages, "ABCDEFGHI", false},
+        {app::kOverlayOddPages, "ABCDEFGHI.O", false},
+        {app::kOverlayEvenPages, "FORM.OVLX", false},
+        {app::kOverlayCyclic, "A.B.CDEF", false},
+        {app::kOverlayCyclic, "X.Y", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetSlot(c.slot, 1, "OLD.OVL", 1);
+        const int edit = kOverlaySlotControls[static_cast<std::size_t>(c.slot)].name;
+        const std::size_t shown = host.MessageBoxes().size();
+        Run([&] {
+            host.ReplaceText(edit, c.name);
+            if (!c.accepted)
+                host.AnswerMessageBox(ui::kIdOk);
+            EXPECT_EQ(Leave(), c.accepted);
+            if (!c.accepted) {
+                EXPECT_EQ(host.FocusedId(), edit);
+                EXPECT_EQ(app.block().overlayFileName(c.slot), "OLD.OVL");
+            }
+            host.PressCancel();
+        });
+        if (c.accepted) {
+            EXPECT_EQ(app.block().overlayFileName(c.slot), c.name);
+            EXPECT_EQ(host.MessageBoxes().size(), shown);
+        } else {
+            ASSERT_EQ(host.MessageBoxes().size(), shown + 1);
+            EXPECT_EQ(host.MessageBoxes().back().text, kOverlayNameMessage);
+            EXPECT_EQ(host.MessageBoxes().back().style, ui::kMbOk | ui::kMbTaskModal);
+        }
+        SetSlot(c.slot, 0, "", 0);
+    }
+}
+
+// What the driver sent and the user did not touch is not checked, even where it would fail
+// (a name breaking 8.3, numbers out of range): leaving carries it unchanged without a word.
+TEST_F(OverlayPageTest, UntouchedValuesAreCarried) {
+    SetSlot(app::kOverlayAllPages, 1, "TOOLONGNAME1", 2);
+    SetSlot(app::kOverlayCyclic, 1, "C.OVL", 1);
+    app.block().setOverlayCyclicFirstPage(0);
+    app.block().setOverlayCyclicPeriod(500);
+    const std::string before = OverlayBytes();
+    Run([&] {
+        host.FocusControl(IDC_OVERLAY_ALL_NAME);
+        host.FocusControl(IDC_OVERLAY_CYCLE_FIRST);
+        host.FocusControl(IDC_OVERLAY_CYCLE_PERIOD);
+        host.FocusControl(IDC_OVERLAY_ALL_ENABLE);
+        EXPECT_TRUE(Leave());
+        host.PressOk();
+    });
+    EXPECT_TRUE(host.MessageBoxes().empty());
+    EXPECT_EQ(OverlayBytes(), before);
+}
+
+// A checked slot without a name is no overlay: leaving clears it (and both numbers for the
+// cyclic one).
+TEST_F(OverlayPageTest, EmptyNameClearsTheSlot) {
+    SetSlot(app::kOverlayFirstPage, 1, "", 5);
+    SetSlot(app::kOverlayCyclic, 1, "CYC.OVL", 3);
+    app.block().setOverlayCyclicFirstPage(4);
+    Run([&] {
+        host.ReplaceText(IDC_OVERLAY_CYCLIC_NAME, "");
+        host.ReplaceText(IDC_OVERLAY_CYCLE_PERIOD, "7");
+        EXPECT_TRUE(Leave());
+        host.PressOk();
+    });
+    const app::PrinterSettingsBlock& b = app.block();
+    EXPECT_EQ(b.overlayEnabled(app::kOverlayFirstPage), 0);
+    EXPECT_EQ(b.overlayDevice(app::kOverlayFirstPage), 0);
+    EXPECT_EQ(b.overlayEnabled(app::kOverlayCyclic), 0);
+    EXPECT_EQ(b.overlayDevice(app::kOverlayCyclic), 0);
+    EXPECT_EQ(b.overlayFileName(app::kOverlayCyclic), "");
+    EXPECT_EQ(b.overlayCyclicFirstPage(), 1);
+    EXPECT_EQ(b.overlayCyclicPeriod(), 1);
+}
+
+// The cyclic numbers: typing stores a good value at once; a bad one is reported once, whether
+// the typing, the focus leaving or the page leaving finds it; the page is kept until it is
+// mended. Loading never reports, and with the cyclic slot unchecked the numbers are neither
+// checked nor changed.
+TEST_F(OverlayPageTest, CyclicNumbers) {
+    SetSlot(app::kOverlayCyclic, 1, "CYC.OVL", 1);
+    app.block().setOverlayCyclicFirstPage(0); // out of range, as a driver may send it
+    app.block().setOverlayCyclicPeriod(2);
+    Run([&] {
+        host.ReplaceText(IDC_OVERLAY_CYCLE_PERIOD, "12");
+        EXPECT_EQ(app.block().overlayCyclicPeriod(), 12);
+        host.AnswerMessageBox(ui::kIdOk);
+        host.ReplaceText(IDC_OVERLAY_CYCLE_PERIOD, "100");
+        EXPECT_THAT(Messages(), ElementsAre(kRange));
+        EXPECT_NE(host.MessageBoxes()[0].style & ui::kMbTaskModal, 0u);
+        EXPECT_EQ(host.FocusedId(), IDC_OVERLAY_CYCLE_PERIOD);
+        EXPECT_EQ(app.block().overlayCyclicPeriod(), 10); // "1" and "10" were good on the way
+        host.FocusControl(IDC_OVERLAY_ALL_ENABLE); // already reported: the focus only comes back
+        EXPECT_EQ(host.FocusedId(), IDC_OVERLAY_CYCLE_PERIOD);
+        EXPECT_FALSE(Leave());
+        EXPECT_EQ(Messages().size(), 1u);
+        host.ReplaceText(IDC_OVERLAY_CYCLE_PERIOD, "9");
+        host.AnswerMessageBox(ui::kIdOk);
+        host.ReplaceText(IDC_OVERLAY_CYCLE_FIRST, "0");
+        EXPECT_EQ(Messages().size(), 2u);
+        EXPECT_FALSE(Leave());
+        EXPECT_EQ(host.FocusedId(), IDC_OVERLAY_CYCLE_FIRST);
+        host.ReplaceText(IDC_OVERLAY_CYCLE_FIRST, "5");
+        EXPECT_TRUE(Leave());
+        host.SelectPage(0); // reloading shows the stored numbers without a word
+        EXPECT_EQ(host.Text(IDC_OVERLAY_CYCLE_FIRST), "5");
+        host.PressOk();
+    });
+    EXPECT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(app.block().overlayCyclicFirstPage(), 5);
+    EXPECT_EQ(app.block().overlayCyclicPeriod(), 9);
+
+    // Unchecked: the disabled numbers are carried as they are.
+    SetSlot(app::kOverlayCyclic, 0, "", 0);
+    app.block().setOverlayCyclicFirstPage(0);
+    app.block().setOverlayCyclicPeriod(-3);
+    Run([&] {
+        EXPECT_TRUE(Leave());
+        host.PressOk();
+    });
+    EXPECT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(app.block().overlayCyclicFirstPage(), 0);
+    EXPECT_EQ(app.block().overlayCyclicPeriod(), -3);
+}
+
+// Leaving a number field for another field with the cyclic slot checked and no name clears
+// the slot; moving to OK or Cancel checks nothing.
+TEST_F(OverlayPageTest, NumberFocusLeaving) {
+    SetSlot(app::kOverlayCyclic, 1, "", 2);
+    Run([&] {
+        host.ReplaceText(IDC_OVERLAY_CYCLE_FIRST, "6");
+        EXPECT_EQ(app.block().overlayCyclicFirstPage(), 6);
+        host.FocusControl(IDC_OVERLAY_CYCLE_PERIOD);
+        EXPECT_EQ(app.block().overlayEnabled(app::kOverlayCyclic), 0);
+        EXPECT_EQ(app.block().overlayDevice(app::kOverlayCyclic), 0);
+        EXPECT_EQ(app.block().overlayCyclicFirstPage(), 1);
+        host.PressCancel();
+    });
+    EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+// A name edit left for another field is checked at once: good names are stored, a bad one is
+// reported once and keeps the focus.
+TEST_F(OverlayPageTest, NameFocusLeaving) {
+    SetSlot(app::kOverlayFirstPage, 1, "OLD.OVL", 1);
+    Run([&] {
+        host.ReplaceText(IDC_OVERLAY_FIRST_NAME, "NEW.OVL");
+        host.FocusControl(IDC_OVERLAY_ALL_ENABLE);
+        EXPECT_EQ(app.block().overlayFileName(app::kOverlayFirstPage), "NEW.OVL");
+        host.ReplaceText(IDC_OVERLAY_FIRST_NAME, "NEWNEWNEW.OV");
+        host.AnswerMessageBox(ui::kIdOk);
+        host.FocusControl(IDC_OVERLAY_ALL_ENABLE);
+        EXPECT_EQ(host.FocusedId(), IDC_OVERLAY_FIRST_NAME);
+        host.FocusControl(IDC_WATERMARK_LIST);
+        EXPECT_EQ(host.FocusedId(), IDC_OVERLAY_FIRST_NAME);
+        EXPECT_FALSE(Leave());
+        EXPECT_THAT(Messages(), ElementsAre(kOverlayNameMessage));
+        EXPECT_EQ(app.block().overlayFileName(app::kOverlayFirstPage), "NEW.OVL");
+        host.PressCancel();
+    });
+}
+
+// ---- watermark ----------------------------------------------------------------------------
+
+// The list: the predefined names in table order with their ids, then the stored names added
+// by the sorted list's own insertion with code 0, without a stored copy of a predefined name
+// and without a name the block could not hold.
+TEST_F(OverlayPageTest, WatermarkList) {
+    for (const std::string& name : {std::string("Zeta"), std::string("Alfa"), kCopy,
+                                    Cp1250(u8"dôverné"), std::string(32, 'L')})
+        StoreProfile(app.registry, name, "x");
+    Run([&] {
+        // "Alfa" sorts before the list's middle entries and lands first, as a sorted Win32
+        // list places it.
+        EXPECT_THAT(host.Items(IDC_WATERMARK_LIST),
+                    ElementsAre("Alfa", kNone, kConfidential, kCopy, kDraft, kFinal, kOriginal,
+                                kPreview, "Zeta"));
+        EXPECT_THAT(host.ItemData(IDC_WATERMARK_LIST), ElementsAre(0, 1, 2, 3, 4, 5, 6, 7, 0));
+        host.PressCancel();
+    });
+}
+
+// What the block names is selected and its profile loaded; what the list cannot show falls
+// back to "Žiadny" together with its code.
+TEST_F(OverlayPageTest, WatermarkSelectionAtLoad) {
+    StoreProfile(app.registry, "Logo", "Firma", 120);
+    StoreProfile(app.registry, kCopy, "Kopia textu", 90);
+    const struct {
+        std::int16_t code;
+        std::string name;
+        std::string selected;
+        std::int16_t storedCode;
+        std::string text;
+        int size;
+        bool edit, remove;
+    } cases[] = {
+        {8, "Logo", "Logo", 8, "Firma", 120, true, true},
+        {8, "logo", "Logo", 8, "Firma", 120, true, true},
+        {3, kCopy, kCopy, 3, "Kopia textu", 90, true, false},
+        {2, kConfidential, kConfidential, 2, kConfidential, 72, true, false},
+        // Not yet chosen: "Žiadny"; the page's next load finds no profile of that name.
+        {-1, "Logo", kNone, 1, kNone, 72, false, false},
+        {8, "Gone", kNone, 1, kNone, 72, false, false},
+        {0, "", kNone, 1, kNone, 72, false, false},
+        {1, kNone, kNone, 1, kNone, 72, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name + "/" + std::to_string(c.code));
+        app::PrinterSettingsBlock& b = app.block();
+        b.setWatermarkCode(c.code);
+        b.setWatermarkName(c.name);
+        b.setWatermarkSize(c.code == -1 ? 72 : 33);
+        b.setWatermarkText(c.code == -1 ? "Firma" : "stale");
+        Run([&] {
+            EXPECT_EQ(host.SelectedText(IDC_WATERMARK_LIST), c.selected);
+            EXPECT_EQ(host.IsEnabled(IDC_WATERMARK_EDIT), c.edit);
+            EXPECT_EQ(host.IsEnabled(IDC_WATERMARK_DELETE), c.remove);
+            host.PressCancel();
+        });
+        EXPECT_EQ(b.watermarkCode(), c.storedCode);
+        EXPECT_EQ(b.watermarkName(), c.name == "logo" ? "logo" : c.selected);
+        EXPECT_EQ(b.watermarkText(), c.text);
+        EXPECT_EQ(b.watermarkSize(), c.size);
+    }
+}
+
+// Choosing: predefined entries take their ids, stored ones code 8; a predefined watermark
+// without a profile prints its name with default attributes. The first-page box writes at once.
+TEST_F(OverlayPageTest, ChoosingAWatermark) {
+    StoreProfile(app.registry, "Logo", "Firma", 120);
+    Run([&] {
+        app::PrinterSettingsBlock& b = app.block();
+        host.ChooseItem(IDC_WATERMARK_LIST, "Logo");
+        EXPECT_EQ(b.watermarkCode(), 8);
+        EXPECT_EQ(b.watermarkSize(), 120);
+        EXPECT_TRUE(host.IsEnabled(IDC_WATERMARK_DELETE));
+        host.ChooseItem(IDC_WATERMARK_LIST, kConfidential);
+        EXPECT_EQ(b.watermarkCode(), 2);
+        EXPECT_EQ(b.watermarkName(), kConfidential);
+        EXPECT_EQ(b.watermarkText(), kConfidential);
+        EXPECT_EQ(b.watermarkSize(), 72);
+        EXPECT_FALSE(host.IsEnabled(IDC_WATERMARK_DELETE));
+        EXPECT_TRUE(host.IsEnabled(IDC_WATERMARK_EDIT));
+        host.PressListKey(IDC_WATERMARK_LIST, ui::Automation::ListKey::Home);
+        EXPECT_EQ(b.watermarkCode(), 1);
+        EXPECT_FALSE(host.IsEnabled(IDC_WATERMARK_EDIT));
+        host.Click(IDC_WATERMARK_FIRST_PAGE_ONLY);
+        EXPECT_EQ(b.watermarkFirstPageOnly(), 1);
+        host.PressCancel();
+    });
+}
+
+// Adding: the editor starts from "Vodoznak" with default attributes; OK stores the profile,
+// lists and selects it with code 8; Cancel puts the whole previous record back.
+TEST_F(OverlayPageTest, AddingAWatermark) {
+    StoreProfile(app.registry, "Logo", "Firma", 120);
+    app.block().setWatermarkCode(8);
+    app.block().setWatermarkName("Logo");
+    Run([&] {
+        const app::WatermarkProfile before = app.block().watermarkProfile();
+        host.OnDialog(IDD_WATERMARK_EDITOR, [&] {
+            EXPECT_EQ(host.Text(IDC_WM_NAME), "Vodoznak");
+            EXPECT_EQ(host.Text(IDC_WM_SIZE), "72");
+            host.ReplaceText(IDC_WM_NAME, "Zmena");
+            host.ReplaceText(IDC_WM_TEXT, "Zmena");
+            host.ChooseItem(IDC_WM_STYLE, Cp1250(u8"Tučné"));
+            host.PressCancel();
+        });
+        host.Click(IDC_WATERMARK_ADD);
+        EXPECT_EQ(app.block().watermarkProfile(), before);
+        EXPECT_EQ(host.SelectedText(IDC_WATERMARK_LIST), "Logo");
+
+        host.OnDialog(IDD_WATERMARK_EDITOR, [&] {
+            host.ReplaceText(IDC_WM_NAME, "Archiv");
+            host.ReplaceText(IDC_WM_TEXT, "Archivna kopia");
+            host.ReplaceText(IDC_WM_SIZE, "64");
+            host.PressOk();
+        });
+        host.Click(IDC_WATERMARK_ADD);
+        EXPECT_EQ(host.SelectedText(IDC_WATERMARK_LIST), "Archiv");
+        EXPECT_EQ(app.block().watermarkCode(), 8);
+        EXPECT_EQ(app.block().watermarkSize(), 64);
+        EXPECT_TRUE(host.IsEnabled(IDC_WATERMARK_DELETE));
+        EXPECT_THAT(host.Items(IDC_WATERMARK_LIST), ::testing::Contains("Archiv"));
+        host.PressCancel();
+    });
+    EXPECT_THAT(app.registry.ValueNames(kProfilesKey), ElementsAre("Logo", "Archiv"));
+    EXPECT_EQ(app.registry.Get(kProfilesKey, "Archiv")->data, RecordBytes(app.block()));
+}
+
+// Editing a predefined watermark stores a profile under its name and keeps its code; the list
+// does not show it twice. A cancelled edit leaves no trace.
+TEST_F(OverlayPageTest, EditingAWatermark) {
+    app.block().setWatermarkCode(3);
+    app.block().setWatermarkName(kCopy);
+    Run([&] {
+        host.OnDialog(IDD_WATERMARK_EDITOR, [&] {
+            EXPECT_FALSE(host.IsEnabled(IDC_WM_NAME));
+            host.ReplaceText(IDC_WM_ANGLE, "90");
+            host.PressOk();
+        });
+        host.Click(IDC_WATERMARK_EDIT);
+        EXPECT_EQ(app.block().watermarkCode(), 3);
+        EXPECT_EQ(app.block().watermarkAngle(), 90);
+        EXPECT_EQ(host.Items(IDC_WATERMARK_LIST).size(), 7u);
+        const app::WatermarkProfile before = app.block().watermarkProfile();
+        host.OnDialog(IDD_WATERMARK_EDITOR, [&] {
+            host.ReplaceText(IDC_WM_ANGLE, "10");
+            host.Click(IDC_WM_POSITION_OFFSET);
+            host.PressCancel();
+        });
+        host.Click(IDC_WATERMARK_EDIT);
+        EXPECT_EQ(app.block().watermarkProfile(), before);
+        host.PressCancel();
+    });
+    EXPECT_THAT(app.registry.ValueNames(kProfilesKey), ElementsAre(kCopy));
+}
+
+// Deleting removes the profile and its entry and falls back to "Žiadny"; a registry that
+// refuses leaves the list as it was, and the selection still falls back.
+TEST_F(OverlayPageTest, DeletingAWatermark) {
+    StoreProfile(app.registry, "Logo", "Firma", 120);
+    StoreProfile(app.registry, "Zeta", "Z");
+    app.block().setWatermarkCode(8);
+    app.block().setWatermarkName("Logo");
+    Run([&] {
+        host.Click(IDC_WATERMARK_DELETE);
+        EXPECT_EQ(host.SelectedText(IDC_WATERMARK_LIST), kNone);
+        EXPECT_EQ(app.block().watermarkCode(), 1);
+        EXPECT_EQ(app.block().watermarkName(), kNone);
+        EXPECT_EQ(host.Items(IDC_WATERMARK_LIST).back(), "Zeta");
+        EXPECT_EQ(host.Items(IDC_WATERMARK_LIST).size(), 8u);
+        EXPECT_FALSE(host.IsEnabled(IDC_WATERMARK_DELETE));
+        host.PressCancel();
+    });
+    EXPECT_THAT(app.registry.ValueNames(kProfilesKey), ElementsAre("Zeta"));
+
+    RefusingRegistry refusing(app.registry);
+    platform::ScopedServices services(platform::Services{&refusing, nullptr, nullptr});
+    app.block().setWatermarkCode(8);
+    app.block().setWatermarkName("Zeta");
+    Run([&] {
+        host.Click(IDC_WATERMARK_DELETE);
+        EXPECT_EQ(host.SelectedText(IDC_WATERMARK_LIST), kNone);
+        EXPECT_EQ(host.Items(IDC_WATERMARK_LIST).back(), "Zeta");
+        EXPECT_EQ(app.block().watermarkCode(), 1);
+        host.PressCancel();
+    });
+    EXPECT_THAT(app.registry.ValueNames(kProfilesKey), ElementsAre("Zeta"));
+    EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+// "Správca načítania" starts the download manager for overlays.
+TEST_F(OverlayPageTest, DownloadManager) {
+    platform::RecordingLauncher launcher;
+    platform::ScopedServices services(platform::Services{nullptr, &launcher, nullptr});
+    app.registry.Put(kDownloadManagerKey, "", platform::RegistryType::String,
+                     std::string("C:\\VELA\\OZPROFDL.EXE") + '\0');
+    Run([&] {
+        host.Click(IDC_OVERLAY_DOWNLOAD_MANAGER);
+        host.PressCancel();
+    });
+    EXPECT_EQ(launcher.commands, std::vector<std::string>{"C:\\VELA\\OZPROFDL.EXE 1"});
+}
+
+// The About page's reset returns the watermark to "Žiadny" with default attributes; the Overlay
+// page shows that when it is current again, and the stored profiles stay.
+TEST_F(OverlayPageTest, ResetFromTheAboutPage) {
+    StoreProfile(app.registry, "Logo", "Firma", 120);
+    app.block().setWatermarkCode(8);
+    app.block().setWatermarkName("Logo");
+    CAbout about;
+    ui::PropertySheet sheet("Vela Test");
+    sheet.AddPage(page);
+    sheet.AddPage(about);
+    host.OnSheet([&] {
+        EXPECT_EQ(app.block().watermarkSize(), 120);
+        host.SelectPage(1);
+        host.Click(IDC_ABOUT_RESET);
+        host.SelectPage(0);
+        EXPECT_EQ(host.SelectedText(IDC_WATERMARK_LIST), kNone);
+        EXPECT_FALSE(host.IsEnabled(IDC_WATERMARK_EDIT));
+        host.PressOk();
+    });
+    EXPECT_EQ(sheet.DoModal(), ui::kIdOk);
+    const app::PrinterSettingsBlock& b = app.block();
+    EXPECT_EQ(b.watermarkCode(), 1);
+    EXPECT_EQ(b.watermarkName(), kNone);
+    EXPECT_EQ(b.watermarkSize(), 72);
+    EXPECT_EQ(b.watermarkFont(), "Courier New");
+    EXPECT_THAT(app.registry.ValueNames(kProfilesKey), ElementsAre("Logo"));
+}
+
+} // namespace
+} // namespace pages
