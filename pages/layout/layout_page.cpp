@@ -82,6 +82,7 @@ bool CLayout::OnInitDialog() {
     if (document && !ppd::FindFeature(document, "Optionalduplexer") &&
         ppd::FindFeature(document, "Duplex"))
         Block().setDuplexerInstalled(1);
+    shownPreview_ = 0; // a new window: its picture is the template's
     RefreshPreview();
     return true;
 }
@@ -242,8 +243,13 @@ void CLayout::RefreshPreview() {
     const app::PrinterSettingsBlock& block = Block();
     if (!preview_)
         return;
-    preview_.SetBitmap(
-        PreviewBitmapId(block.orientation(), block.duplexMode(), block.pagesPerSheet()));
+    // The page's initialisation and its first activation both refresh the picture, and most
+    // handlers leave it as it was: load and place a bitmap only when it changes.
+    const int bitmap =
+        PreviewBitmapId(block.orientation(), block.duplexMode(), block.pagesPerSheet());
+    if (bitmap == shownPreview_)
+        return;
+    shownPreview_ = preview_.SetBitmap(bitmap) ? bitmap : 0;
     // Centre the picture in its frame.
     const ui::Rect frame = ScreenToClient(previewGroup_.GetWindowRect());
     ui::Size size = preview_.GetBitmapSize();

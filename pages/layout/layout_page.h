@@ -42,6 +42,8 @@ private:
     // Single-sided printing is forced: duplex mode 1, the duplex radios but the first
     // disabled, no booklet.
     void ForceSingleSided();
+    // Shows the picture of the block's layout, centred in the preview frame; a picture already
+    // shown is not loaded again.
     void RefreshPreview();
 
     ui::Button singleSided_;
@@ -52,6 +54,7 @@ private:
     ui::Window orientationGroup_;
     ui::Window previewGroup_;
     ui::Static preview_;
+    int shownPreview_ = 0; // the bitmap the page put into the picture, 0 before it put any
 };
 
 } // namespace pages

@@ -9,7 +9,9 @@
 //          [--timeout-ms N]
 //   drvsim --no-driver --program PATH [--args TEXT] --script FILE
 //          (no settings exchange: the script drives the windows of a program such as
-//          `dlgview ID --demo PPD`, beginning with a `dialog` command)
+//          `dlgview ID --demo PPD`, beginning with a `dialog` command, or the property sheet
+//          of a program that shows one, such as the start-up benchmark's bare_sheet, whose time
+//          to the sheet is printed as the program's is)
 #include <cstdint>
 #include <optional>
 #include <span>

@@ -930,6 +930,7 @@ bool HeadlessBackend::SetBitmap(Handle picture, int bitmapId) {
         return false;
     node->bitmapId = bitmapId;
     node->imageSize = *size;
+    ++bitmapLoads_;
     // A picture without SS_CENTERIMAGE or SS_REALSIZECONTROL takes the bitmap's size.
     if (!(node->style & (kSsCenterImage | kSsRealSizeControl))) {
         node->rect.right = node->rect.left + size->cx;

@@ -57,6 +57,9 @@ public:
     std::optional<DialogTemplate> Template(int dialogId) const;
     std::optional<Size> BitmapSize(int bitmapId) const;
     int BitmapId(Handle picture) const; // the bitmap resource a picture shows, 0 for none
+    // Bitmaps loaded into pictures so far (templates and SetBitmap alike); a load is a resource
+    // read and a conversion, under Win32 the dearest part of showing a picture.
+    int BitmapLoads() const { return bitmapLoads_; }
     // An edit's selection (start, end); equal when nothing is selected.
     std::pair<int, int> EditSelection(Handle edit) const;
     // The innermost dialog or sheet has been ended (OK or Cancel accepted, EndDialog called);
@@ -224,6 +227,7 @@ private:
     bool throwOnFailure_ = true;
     int waitCursorDepth_ = 0;
     int waitCursorShows_ = 0;
+    int bitmapLoads_ = 0;
 };
 
 } // namespace ui::headless

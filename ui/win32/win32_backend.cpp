@@ -11,6 +11,20 @@
 namespace ui::win32 {
 namespace {
 
+// The file dialog's DLL, and the printing DLLs it brings along, load with the first file dialog
+// rather than with the program: most runs never open one, and under Wine every DLL loaded at
+// the start delays the sheet.
+using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+GetOpenFileNameFunction OpenFileDialogFunction() {
+    static const GetOpenFileNameFunction function = [] {
+        const HMODULE module =
+            LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        const FARPROC found = module ? GetProcAddress(module, "GetOpenFileNameW") : nullptr;
+        return reinterpret_cast<GetOpenFileNameFunction>(reinterpret_cast<void (*)()>(found));
+    }();
+    return function;
+}
+
 constexpr wchar_t kOwnedBitmapProperty[] = L"VelaOwnedBitmap";
 
 std::wstring Wide(std::string_view cp1250) {
@@ -778,7 +792,8 @@ std::optional<std::string> Win32Backend::OpenFile(Handle owner, const OpenFileRe
     dialog.Flags = OFN_HIDEREADONLY | (request.pathMustExist ? OFN_PATHMUSTEXIST : 0) |
                    (request.fileMustExist ? OFN_FILEMUSTEXIST : 0) |
                    (request.noLongNames ? OFN_NOLONGNAMES : 0);
-    if (!GetOpenFileNameW(&dialog))
+    const auto getOpenFileName = OpenFileDialogFunction();
+    if (!getOpenFileName || !getOpenFileName(&dialog))
         return std::nullopt;
     return Narrow(path.data(), wcsnlen(path.data(), path.size()));
 }

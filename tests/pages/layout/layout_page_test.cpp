@@ -304,6 +304,34 @@ TEST_F(LayoutPageTest, PreviewIsCentred) {
     });
 }
 
+// The picture is loaded when the layout changes, not on every refresh: once when the page
+// starts (its initialisation and first activation show the same layout), not when it becomes
+// current again or a click leaves the layout as it was; a new run of the sheet has a new
+// window, whose template picture the page replaces again.
+TEST_F(LayoutPageTest, PreviewLoadedOnlyWhenItChanges) {
+    AppState app("paper.ppd");
+    SetUpBlock(app);
+    const int before = host.BitmapLoads();
+    const auto loads = [&] { return host.BitmapLoads() - before; };
+    RunPage(host, page, [&] {
+        EXPECT_EQ(loads(), 2) << "the template's picture and the page's";
+        host.SelectPage(1);
+        host.SelectPage(0);
+        EXPECT_EQ(loads(), 2) << "current again";
+        host.Click(IDC_ORIENT_PORTRAIT);
+        EXPECT_EQ(loads(), 2) << "portrait again";
+        host.Click(IDC_ORIENT_LANDSCAPE);
+        EXPECT_EQ(loads(), 3) << "landscape";
+        EXPECT_EQ(host.Bitmap(IDC_PREVIEW_PICTURE), IDB_PREVIEW_LANDSCAPE_LONG_4);
+        host.PressCancel();
+    });
+    RunPage(host, page, [&] {
+        EXPECT_EQ(host.Bitmap(IDC_PREVIEW_PICTURE), IDB_PREVIEW_LANDSCAPE_LONG_4);
+        EXPECT_EQ(loads(), 5) << "the second sheet's template picture and the page's";
+        host.PressCancel();
+    });
+}
+
 // Without a model the page shows its template's state, and its handlers still write.
 TEST_F(LayoutPageTest, WithoutModel) {
     AppState app;

@@ -1,5 +1,6 @@
 #include "tools/drvsim/win32/win32_common.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/codepage1250.h"
@@ -48,7 +49,7 @@ void SetMessageHook(MessageHook hook) {
     Hook() = std::move(hook);
 }
 
-bool PumpUntil(const std::function<bool()>& done, int ms, HANDLE process) {
+bool PumpUntil(const std::function<bool()>& done, int ms, HANDLE process, int wakeMs) {
     const std::int64_t deadline = NowMs() + ms;
     for (;;) {
         DispatchPending();
@@ -57,8 +58,7 @@ bool PumpUntil(const std::function<bool()>& done, int ms, HANDLE process) {
         const std::int64_t left = deadline - NowMs();
         if (left <= 0)
             return false;
-        // Wake at least every 20 ms: conditions such as a window appearing send no message.
-        const DWORD wait = static_cast<DWORD>(std::min<std::int64_t>(left, 20));
+        const DWORD wait = static_cast<DWORD>(std::min<std::int64_t>(left, std::max(wakeMs, 1)));
         if (process != nullptr && !HasEnded(process))
             MsgWaitForMultipleObjects(1, &process, FALSE, wait, QS_ALLINPUT);
         else

@@ -25,9 +25,11 @@ using MessageHook = std::function<void(const MSG&)>;
 void SetMessageHook(MessageHook hook);
 
 // Dispatches this thread's messages for `ms` milliseconds, or until `done` returns true (tested
-// before waiting and after every wake-up). `process`, when given, also wakes the wait when it
+// before waiting and after every wake-up, which comes at least every `wakeMs`: conditions such
+// as a window appearing send no message). `process`, when given, also wakes the wait when it
 // ends. True when `done` became true.
-bool PumpUntil(const std::function<bool()>& done, int ms, HANDLE process = nullptr);
+bool PumpUntil(const std::function<bool()>& done, int ms, HANDLE process = nullptr,
+               int wakeMs = 20);
 inline void Pump(int ms) {
     PumpUntil([] { return false; }, ms);
 }
