@@ -13,18 +13,12 @@
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-build=${1:?usage: colour_e2e.sh BUILD_DIR}
-source "$root/scripts/wine-env"
-
-for exe in dlgview drvsim; do
-    [ -f "$build/bin/$exe.exe" ] || { echo "colour_e2e: $build/bin/$exe.exe is missing"; exit 2; }
-done
+source "$here/e2e_lib.sh"
+e2e_begin colour_e2e "${1:-}" dlgview drvsim
 
 printer="Vela Colour E2E"
 printer_key="HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$printer"
-work=$(mktemp -d "${TMPDIR:-/tmp}/colour-e2e.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-ppd=$(winepath -w "$root/samples/vela-demo.ppd" 2>/dev/null | tr -d '\r')
+ppd=$(winpath "$root/samples/vela-demo.ppd")
 
 # The demo printer's colour profiles, under a printer of the test's own.
 wine reg delete "$printer_key" /f </dev/null >/dev/null 2>&1
@@ -60,27 +54,15 @@ REGEDIT4
 REG
 wine regedit /S "$(winepath -w "$work/stub.reg")" </dev/null >/dev/null 2>&1
 
-passed=0
-failed=0
-report() { # NAME STATUS [DETAIL]
-    if [ "$2" = ok ]; then
-        passed=$((passed + 1))
-        echo "PASS $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL $1: $3"
-    fi
-}
-
 # run_case NAME DIALOG SCRIPT: the block the dialog left is in $work/NAME.block.
 run_case() {
     local name=$1 dialog=$2 script=$3
     local block
-    block=$(winepath -w "$work/$name.block" | tr -d '\r')
+    block=$(winpath "$work/$name.block")
     (cd "$work" && timeout 120 wine "$build/bin/drvsim.exe" --no-driver \
-        --program "$(winepath -w "$build/bin/dlgview.exe" | tr -d '\r')" \
+        --program "$(winpath "$build/bin/dlgview.exe")" \
         --args "$dialog --demo \"$ppd\" --printer \"$printer\" --save-block \"$block\"" \
-        --script "$(winepath -w "$here/$script" | tr -d '\r')" \
+        --script "$(winpath "$here/$script")" \
         </dev/null >"$work/$name.log" 2>&1)
     local rc=$?
     if [ $rc -ne 0 ] || [ ! -f "$work/$name.block" ]; then
@@ -174,7 +156,7 @@ if run_case colour_icc_profiles 117 colour_icc_profiles.txt; then
         "simulationProfileName=407:'Ofset ISO Coated'" destinationProfile=517:143 &&
         check_value "Printer Resident\\RGB Source Profiles" "E2E monitor" 362 4:0 \
             "6:'E2E monitor'" "102:'E2EMON.ICC'")
-    [ $? -eq 0 ] && report colour_icc_profiles ok || report colour_icc_profiles fail "$detail"
+    report colour_icc_profiles $? "$detail"
 fi
 
 # A profile saved under a new name; the overwrite declined; no "Vlastné".
@@ -185,7 +167,7 @@ if run_case colour_options_save 112 colour_options_save.txt; then
             "64:'Monitor Vela 24'" 312:137 "256:'Adobe RGB 1998'" 314:0 &&
         check_value "Color Profiles" "Grafy a tabulky" 316 292:0 296:1 &&
         check_value "Color Profiles" "Vlastné" -)
-    [ $? -eq 0 ] && report colour_options_save ok || report colour_options_save fail "$detail"
+    report colour_options_save $? "$detail"
 fi
 
 # CRD matching configured: the changed settings stored as "Vlastné".
@@ -194,8 +176,7 @@ if run_case colour_options_custom 112 colour_options_custom.txt; then
         colorProfileIndex=503:0 crdMatching=511:1 iccMatching=509:0 textCrd=523:2 \
         crdColorSpace=527:137 "crdColorSpaceName=471:'Adobe RGB 1998'" &&
         check_value "Color Profiles" "Vlastné" 316 "0:'Vlastné'" 288:0 296:1 308:2 312:137)
-    [ $? -eq 0 ] && report colour_options_custom ok || report colour_options_custom fail "$detail"
+    report colour_options_custom $? "$detail"
 fi
 
-echo "RESULT $passed of $((passed + failed)) colour dialog cases passed"
-[ $failed -eq 0 ]
+e2e_end "colour dialog"

@@ -12,48 +12,13 @@
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-build=${1:?usage: overlay_e2e.sh BUILD_DIR}
-source "$root/scripts/wine-env"
-
-for exe in vela40ps drvsim; do
-    [ -f "$build/bin/$exe.exe" ] || { echo "overlay_e2e: $build/bin/$exe.exe is missing"; exit 2; }
-done
+source "$here/e2e_lib.sh"
+e2e_begin overlay_e2e "${1:-}" vela40ps drvsim
 
 printer="Vela Overlay E2E"
 profiles="HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$printer\\Watermark Profiles"
 # The program reads the PPD beside the driver file: tests/pages/data/paper.ppd (a colour device).
-driver=$(winepath -w "$root/tests/pages/data/paper.dll" 2>/dev/null | tr -d '\r')
-work=$(mktemp -d "${TMPDIR:-/tmp}/overlay-e2e.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-
-passed=0
-failed=0
-report() { # NAME STATUS [DETAIL]
-    if [ "$2" = ok ]; then
-        passed=$((passed + 1))
-        echo "PASS $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL $1: $3"
-        sed 's/^/    /' "$work/$1.log" 2>/dev/null
-    fi
-}
-
-# run_case NAME SCRIPT DRVSIM-OPTIONS...: the answer is left in $work/NAME.answer, the message
-# sent in $work/NAME.sent.
-run_case() {
-    local name=$1 script=$2
-    shift 2
-    (cd "$work" && timeout 120 wine "$build/bin/drvsim.exe" --printer "$printer" \
-        --driver "$driver" --script "$(winepath -w "$here/$script" | tr -d '\r')" \
-        --answer "$name.answer" --sent "$name.sent" "$@" </dev/null >"$work/$name.log" 2>&1)
-    local rc=$?
-    if [ $rc -ne 0 ]; then
-        report "$name" fail "drvsim exit status $rc: $(grep -m1 '^drvsim:' "$work/$name.log")"
-        return 1
-    fi
-    return 0
-}
+driver=$(winpath "$root/tests/pages/data/paper.dll")
 
 # profile_hex NAME: the hex digits of the stored profile NAME, empty when there is none.
 profile_hex() {
@@ -112,7 +77,7 @@ slot(2, 1, "EVEN.OVL", 2)
 slot(3, 1, "ODDPAGES.OVL", 10)
 expect("cyclic numbers", answer[832:836], sent[832:836])
 unchanged_outside(747, 988)')
-    [ $? -eq 0 ] && report overlay_slots ok || report overlay_slots fail "$detail"
+    report overlay_slots $? "$detail"
 fi
 
 # --- no disk: nothing of the overlays changes, not even what the checks would refuse -----------
@@ -120,7 +85,7 @@ if run_case overlay_no_disk overlay_no_disk.txt --set diskInstalled=0 \
     --set overlayCyclicFirstPage=0 --set overlayCyclicPeriod=500; then
     detail=$(check overlay_no_disk '
 expect("overlay bytes", answer[747:836].hex(), sent[747:836].hex())')
-    [ $? -eq 0 ] && report overlay_no_disk ok || report overlay_no_disk fail "$detail"
+    report overlay_no_disk $? "$detail"
 fi
 
 # --- a new watermark (bytes 836 to 987) and its profile ------------------------------------------
@@ -139,7 +104,7 @@ expect("background, outline", (answer[980], answer[981]), (1, 0))
 expect("position, x, y", (int16(982), int16(984), int16(986)), (1, -50, 25))
 expect("stored profile", profile.hex() if profile else None, answer[840:988].hex())
 unchanged_outside(836, 988)')
-    [ $? -eq 0 ] && report overlay_watermark_add ok || report overlay_watermark_add fail "$detail"
+    report overlay_watermark_add $? "$detail"
 fi
 profile_hex=
 
@@ -161,9 +126,8 @@ if run_case overlay_watermark_gone overlay_watermark_gone.txt --set watermarkCod
     detail=$(check overlay_watermark_gone '
 expect("watermarkCode", int16(836), 1)
 expect("watermarkName", text(840, 32), "Žiadny")')
-    [ $? -eq 0 ] && report overlay_watermark_gone ok || report overlay_watermark_gone fail "$detail"
+    report overlay_watermark_gone $? "$detail"
 fi
 forget_profiles
 
-echo "RESULT $passed of $((passed + failed)) overlay and watermark cases passed"
-[ $failed -eq 0 ]
+e2e_end "overlay and watermark"

@@ -11,72 +11,18 @@
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-build=${1:?usage: paper_e2e.sh BUILD_DIR}
-source "$root/scripts/wine-env"
-
-for exe in vela40ps drvsim; do
-    [ -f "$build/bin/$exe.exe" ] || { echo "paper_e2e: $build/bin/$exe.exe is missing"; exit 2; }
-done
+source "$here/e2e_lib.sh"
+e2e_begin paper_e2e "${1:-}" vela40ps drvsim
 
 printer="Vela Paper E2E"
 key="HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$printer\\PrinterDriverData"
 # The program reads the PPD beside the driver file: tests/pages/data/paper.ppd.
-driver=$(winepath -w "$root/tests/pages/data/paper.dll" 2>/dev/null | tr -d '\r')
-work=$(mktemp -d "${TMPDIR:-/tmp}/paper-e2e.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+driver=$(winpath "$root/tests/pages/data/paper.dll")
 
 # The driver's limits for the custom size (100 to 300 mm) and an A4 sheet fed short edge first.
 custom=(--set customSizeMinWidth=1000 --set customSizeMaxWidth=3000
         --set customSizeMinHeight=1000 --set customSizeMaxHeight=3000
         --set customSizeWidth=210 --set customSizeHeight=297 --set customSizeFeedEdge=9)
-
-passed=0
-failed=0
-report() { # NAME STATUS [DETAIL]
-    if [ "$2" = ok ]; then
-        passed=$((passed + 1))
-        echo "PASS $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL $1: $3"
-    fi
-}
-
-# run_case NAME SCRIPT DRVSIM-OPTIONS...: the answer is left in $work/NAME.answer.
-run_case() {
-    local name=$1 script=$2
-    shift 2
-    (cd "$work" && timeout 120 wine "$build/bin/drvsim.exe" --printer "$printer" \
-        --driver "$driver" --script "$(winepath -w "$here/$script" | tr -d '\r')" \
-        --answer "$name.answer" "$@" </dev/null >"$work/$name.log" 2>&1)
-    local rc=$?
-    if [ $rc -ne 0 ]; then
-        report "$name" fail "drvsim exit status $rc: $(grep -m1 '^drvsim:' "$work/$name.log")"
-        return 1
-    fi
-    return 0
-}
-
-# check_fields NAME FIELD=OFFSET:VALUE...: 16-bit fields of the answer's block.
-check_fields() {
-    local name=$1
-    shift
-    python3 - "$work/$name.answer" "$@" <<'PY'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-assert len(data) == 1312, f"answer of {len(data)} bytes"
-bad = []
-for assignment in sys.argv[2:]:
-    field, rest = assignment.split("=")
-    offset, value = (int(x) for x in rest.split(":"))
-    got = struct.unpack_from("<h", data, 12 + offset)[0]
-    if got != value:
-        bad.append(f"{field} (offset {offset}) is {got}, not {value}")
-if bad:
-    print("; ".join(bad))
-    sys.exit(1)
-PY
-}
 
 # check_record NAME WIDTH HEIGHT: the CustomSizes value, in hundredths of a millimetre.
 check_record() {
@@ -103,7 +49,7 @@ forget_record() {
 # A4 and OK: paper size 9 at offset 169.
 if run_case paper_a4 paper_a4.txt; then
     detail=$(check_fields paper_a4 paperSize=169:9 inputSlot=171:7 mediaType=173:1 outputBin=129:1)
-    [ $? -eq 0 ] && report paper_a4 ok || report paper_a4 fail "$detail"
+    report paper_a4 $? "$detail"
 fi
 
 # The custom size in millimetres, starting from inches.
@@ -112,7 +58,7 @@ if run_case paper_custom_mm paper_custom_mm.txt "${custom[@]}" --set customSizeU
     detail=$(check_fields paper_custom_mm paperSize=169:257 inputSlot=171:257 outputBin=129:1 \
         duplexMode=163:1 customSizeUnit=1296:1 &&
         check_record paper_custom_mm 21550 28000)
-    [ $? -eq 0 ] && report paper_custom_mm ok || report paper_custom_mm fail "$detail"
+    report paper_custom_mm $? "$detail"
 fi
 
 # The custom size in inches, starting from millimetres: 8.5 x 11 in is 215.9 x 279.4 mm.
@@ -120,22 +66,21 @@ forget_record
 if run_case paper_custom_inch paper_custom_inch.txt "${custom[@]}" --set customSizeUnit=1; then
     detail=$(check_fields paper_custom_inch paperSize=169:257 customSizeUnit=1296:0 &&
         check_record paper_custom_inch 21590 27940)
-    [ $? -eq 0 ] && report paper_custom_inch ok || report paper_custom_inch fail "$detail"
+    report paper_custom_inch $? "$detail"
 fi
 
 # Booklet and duplex on the Layout page, then transparencies that rule out duplex printing.
 if run_case paper_layout_booklet paper_layout_booklet.txt; then
     detail=$(check_fields paper_layout_booklet pagesPerSheet=165:2 duplexMode=163:1 \
         mediaType=173:2 printPageBorders=167:0)
-    [ $? -eq 0 ] && report paper_layout_booklet ok || report paper_layout_booklet fail "$detail"
+    report paper_layout_booklet $? "$detail"
 fi
 forget_record
 
 # The keyboard and the wheel on closed lists: A5 (11), transparencies (2), two pages per sheet.
 if run_case paper_keyboard paper_keyboard.txt; then
     detail=$(check_fields paper_keyboard paperSize=169:11 mediaType=173:2 pagesPerSheet=165:2)
-    [ $? -eq 0 ] && report paper_keyboard ok || report paper_keyboard fail "$detail"
+    report paper_keyboard $? "$detail"
 fi
 
-echo "RESULT $passed of $((passed + failed)) paper and layout cases passed"
-[ $failed -eq 0 ]
+e2e_end "paper and layout"

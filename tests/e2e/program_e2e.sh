@@ -13,17 +13,11 @@
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-build=${1:?usage: program_e2e.sh BUILD_DIR}
-source "$root/scripts/wine-env"
-
-for exe in vela40ps drvsim; do
-    [ -f "$build/bin/$exe.exe" ] || { echo "program_e2e: $build/bin/$exe.exe is missing"; exit 2; }
-done
+source "$here/e2e_lib.sh"
+e2e_begin program_e2e "${1:-}" vela40ps drvsim
 
 printer="Vela E2E"
 driver_data="HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$printer\\PrinterDriverData"
-work=$(mktemp -d "${TMPDIR:-/tmp}/program-e2e.XXXXXX")
-trap 'rm -rf "$work"' EXIT
 
 # The PPDs beside short driver paths on drive C: (the block holds at most 63 characters).
 ppd_dir="$WINEPREFIX/drive_c/vela-e2e"
@@ -46,35 +40,6 @@ REG
 wine regedit /S "$(winepath -w "$work/fonts.reg")" </dev/null >/dev/null 2>&1
 wine reg delete "$driver_data" /v FontSub /f </dev/null >/dev/null 2>&1
 
-passed=0
-failed=0
-problems=()
-fail() { problems+=("$*"); }
-finish_case() { # NAME
-    if [ ${#problems[@]} -eq 0 ]; then
-        passed=$((passed + 1))
-        echo "PASS $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL $1: ${problems[*]}"
-        sed 's/^/    /' "$work/$1.log"
-    fi
-    problems=()
-}
-
-# drv NAME [SCRIPT] -- DRVSIM-OPTIONS...: runs drvsim for the printer; its output is in
-# $work/NAME.log, the answer in $work/NAME.answer and the sent message in $work/NAME.sent.
-drv() {
-    local name=$1 script=${2:-}
-    shift 2
-    local args=(--printer "$printer" --answer "$name.answer" --sent "$name.sent")
-    [ -n "$script" ] && args+=(--script "$(winepath -w "$here/$script" | tr -d '\r')")
-    (cd "$work" && timeout 120 wine "$build/bin/drvsim.exe" "${args[@]}" "$@" \
-        </dev/null >"$work/$name.log" 2>&1)
-    local rc=$?
-    [ $rc -eq 0 ] || fail "drvsim exit status $rc"
-}
-
 # expect_line NAME TEXT: drvsim printed a line that is exactly TEXT (after the CR).
 expect_line() {
     tr -d '\r' <"$work/$1.log" | grep -qxF -- "$2" || fail "no line \"$2\""
@@ -92,24 +57,6 @@ bytes_are() {
     local got
     got=$(od -An -tx1 -v "$work/$1.answer" 2>/dev/null | tr -d ' \n')
     [ "$got" = "$2" ] || fail "answer bytes $got, expected $2"
-}
-
-# field NAME FILE OFFSET TYPE: a little-endian field of a message (offsets of the block + 12).
-field() {
-    python3 - "$work/$1.$2" "$3" "$4" <<'PY'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-offset, kind = int(sys.argv[2]) + 12, sys.argv[3]
-if kind == "text":
-    print(data[offset:data.index(b"\0", offset)].decode("cp1250"))
-else:
-    print(struct.unpack_from("<" + kind, data, offset)[0])
-PY
-}
-expect_field() { # NAME OFFSET TYPE VALUE [WHAT]
-    local got
-    got=$(field "$1" answer "$2" "$3" 2>/dev/null)
-    [ "$got" = "$4" ] || fail "${5:-offset $2} is \"$got\", expected \"$4\""
 }
 
 # The answer after OK: size 1312, type 1, owner window 0, the colour flag from the PPD, every
@@ -273,5 +220,4 @@ expect_field reset-layout 163 h 1 duplexMode
 expect_ended reset-layout
 finish_case reset-layout
 
-echo "RESULT $passed of $((passed + failed)) end-to-end cases passed"
-[ $failed -eq 0 ]
+e2e_end "end-to-end"

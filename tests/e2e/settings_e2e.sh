@@ -13,19 +13,14 @@
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-build=$(cd "${1:?usage: settings_e2e.sh BUILD_DIR}" && pwd) || exit 2
-source "$root/scripts/wine-env"
-
-for exe in vela40ps drvsim; do
-    [ -f "$build/bin/$exe.exe" ] || { echo "settings_e2e: $build/bin/$exe.exe is missing"; exit 2; }
-done
+source "$here/e2e_lib.sh"
+e2e_begin settings_e2e "${1:-}" vela40ps drvsim
 
 printer="Vela Settings E2E"
 key="HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$printer\\PrinterDriverData"
 logon='HKLM\Network\Logon'
-work=$(mktemp -d "${TMPDIR:-/tmp}/settings-e2e.XXXXXX")
 # The logged-on user exists only for these runs.
-trap 'rm -rf "$work"; wine reg delete "$logon" /f </dev/null >/dev/null 2>&1' EXIT
+vela_on_exit "wine reg delete '$logon' /f </dev/null >/dev/null 2>&1"
 
 # The demo PPD beside a short driver path on drive C: (the block holds at most 63 characters).
 ppd_dir="$WINEPREFIX/drive_c/vela-settings-e2e"
@@ -47,33 +42,6 @@ reg_quiet add "$key" /v DfltFontSub /t REG_BINARY /d "$default_table" /f
 reg_quiet add "$key" /v RESFONT /t REG_BINARY /d "$(hex Helvetica Courier Times-Roman Helvetica "")" /f
 reg_quiet add "$logon" /v username /t REG_SZ /d e2e-user /f
 
-passed=0
-failed=0
-problems=()
-fail() { problems+=("$*"); }
-finish_case() {
-    if [ ${#problems[@]} -eq 0 ]; then
-        passed=$((passed + 1))
-        echo "PASS $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL $1: ${problems[*]}"
-        sed 's/^/    /' "$work/$1.log"
-    fi
-    problems=()
-}
-
-# drv NAME SCRIPT DRVSIM-OPTIONS...: the answer is left in $work/NAME.answer.
-drv() {
-    local name=$1 script=$2
-    shift 2
-    (cd "$work" && timeout 120 wine "$build/bin/drvsim.exe" --printer "$printer" --driver "$driver" \
-        --script "$(winepath -w "$here/$script" | tr -d '\r')" --answer "$name.answer" "$@" \
-        </dev/null >"$work/$name.log" 2>&1)
-    local rc=$?
-    [ $rc -eq 0 ] || fail "drvsim exit status $rc: $(tr -d '\r' <"$work/$name.log" | grep -m1 '^drvsim:')"
-}
-
 # The current table as REG_BINARY in upper-case hexadecimal; "absent" when there is none.
 current_table() {
     local row
@@ -93,22 +61,6 @@ set_table() { # HEX, or nothing to remove the table
     fi
 }
 
-# expect_field NAME OFFSET TYPE VALUE [WHAT]: a field of the answer's block (struct TYPE or text).
-expect_field() {
-    local got
-    got=$(python3 - "$work/$1.answer" "$2" "$3" <<'PY' 2>/dev/null
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-assert len(data) == 1312
-offset, kind = int(sys.argv[2]) + 12, sys.argv[3]
-if kind == "text":
-    print(data[offset:data.index(b"\0", offset)].decode("cp1250"))
-else:
-    print(struct.unpack_from("<" + kind, data, offset)[0])
-PY
-)
-    [ "$got" = "$4" ] || fail "${5:-offset $2} is \"$got\", expected \"$4\""
-}
 expect_cancel() {
     [ "$(od -An -tx1 "$work/$1.answer" 2>/dev/null | tr -d ' \n')" = 0800000002000000 ] ||
         fail "the answer is no cancellation"
@@ -117,7 +69,7 @@ expect_cancel() {
 # --- the substitution table ---------------------------------------------------------------------
 # No current table: the page starts from the default one; a pair changed, two appended.
 set_table
-drv fonts-table settings_fonts_table.txt --set fontSubstitution=1
+drv fonts-table settings_fonts_table.txt --driver "$driver" --set fontSubstitution=1
 expect_table "$(hex "Liberation Sans" Courier Tahoma "Načítať" "Liberation Serif" Times-Roman \
     "Liberation Mono" "Načítať" "")"
 expect_field fonts-table 1278 h 1 fontSubstitution
@@ -125,14 +77,15 @@ finish_case fonts-table
 
 # Edits of a page that was left stay written when the sheet is cancelled.
 set_table "$(hex "Liberation Sans" Helvetica "")"
-drv fonts-left-then-cancel settings_fonts_left_then_cancel.txt --set fontSubstitution=1
+drv fonts-left-then-cancel settings_fonts_left_then_cancel.txt --driver "$driver" \
+    --set fontSubstitution=1
 expect_table "$(hex "Liberation Sans" Helvetica "Liberation Mono" Courier "")"
 expect_cancel fonts-left-then-cancel
 finish_case fonts-left-then-cancel
 
 # Cancel on the page drops the edits made there.
 set_table "$(hex "Liberation Sans" Helvetica "")"
-drv fonts-cancel settings_fonts_cancel.txt --set fontSubstitution=1
+drv fonts-cancel settings_fonts_cancel.txt --driver "$driver" --set fontSubstitution=1
 expect_table "$(hex "Liberation Sans" Helvetica "")"
 expect_cancel fonts-cancel
 finish_case fonts-cancel
@@ -140,13 +93,15 @@ finish_case fonts-cancel
 # The restore button makes the default table current again; downloading TrueType fonts is
 # chosen and sent.
 set_table "$(hex "Liberation Sans" Courier "")"
-drv fonts-restore-download settings_fonts_restore_download.txt --set fontSubstitution=1
+drv fonts-restore-download settings_fonts_restore_download.txt --driver "$driver" \
+    --set fontSubstitution=1
 expect_table "$default_table"
 expect_field fonts-restore-download 1278 h 0 fontSubstitution
 finish_case fonts-restore-download
 
 # --- installable options, by hand (the printer did not answer) --------------------------------
-drv options-by-hand settings_options_by_hand.txt --device --set duplexerInstalled=1 \
+drv options-by-hand settings_options_by_hand.txt --driver "$driver" \
+    --device --set duplexerInstalled=1 \
     --set bin1Installed=1 --set bin2Installed=0 --set diskInstalled=0 \
     --set accountingAuthor=driver --set accountingHost=old --set accountingSeriesNumber=old
 expect_field options-by-hand 988 B 1 "diskInstalled (added)"
@@ -159,5 +114,4 @@ expect_field options-by-hand 1132 text SER-42 accountingSeriesNumber
 expect_field options-by-hand 1068 text PC-E2E "accountingHost (typed, then Enter)"
 finish_case options-by-hand
 
-echo "RESULT $passed of $((passed + failed)) settings and fonts cases passed"
-[ $failed -eq 0 ]
+e2e_end "settings and fonts"

@@ -21,15 +21,11 @@
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-build=$(cd "${1:?usage: startup_e2e.sh BUILD_DIR}" && pwd) || exit 2
 skip() {
     echo "SKIP startup_e2e: $*"
     exit 77
 }
 
-for exe in vela40ps drvsim; do
-    [ -f "$build/bin/$exe.exe" ] || { echo "startup_e2e: $build/bin/$exe.exe is missing"; exit 2; }
-done
 snmpd=${VELA_SNMPD:-/usr/sbin/snmpd}
 [ -x "$snmpd" ] || skip "$snmpd not found (apt-get install snmpd)"
 run_root=()
@@ -43,13 +39,13 @@ if [ -z "${VELA_NET_LOCKED:-}" ]; then
     [ $status -ne 75 ] || skip "/tmp/vela-net.lock stayed taken for 15 minutes"
     exit $status
 fi
-source "$root/scripts/wine-env"
+source "$here/e2e_lib.sh"
+e2e_begin startup_e2e "${1:-}" vela40ps drvsim
 
 printer="Vela Startup E2E"
 port=VELA_STARTUP_E2E
 printers='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Print\Printers'
 monitor='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Print\Monitors\ZEL Port\Ports'
-work=$(mktemp -d "${TMPDIR:-/tmp}/startup-e2e.XXXXXX")
 agent=
 stop_agent() {
     [ -n "$agent" ] || return 0
@@ -61,7 +57,7 @@ forget_printer() {
     wine reg delete "${printers/HKEY_LOCAL_MACHINE/HKLM}\\$printer" /f </dev/null >/dev/null 2>&1
     wine reg delete "${monitor/HKEY_LOCAL_MACHINE/HKLM}\\$port" /f </dev/null >/dev/null 2>&1
 }
-trap 'stop_agent; forget_printer; rm -rf "$work"' EXIT
+vela_on_exit "stop_agent; forget_printer"
 
 # The PPD beside the driver path the block names (at most 63 characters), and the printer on a
 # "ZEL Port" port at 127.0.0.1.
@@ -111,22 +107,6 @@ port_161_taken() {
     ss -Hlun 2>/dev/null | awk '{print $4}' | grep -qE '^(0\.0\.0\.0|127\.0\.0\.1|\*|\[::\]):161$'
 }
 
-passed=0
-failed=0
-problems=()
-fail() { problems+=("$*"); }
-finish_case() { # NAME
-    if [ ${#problems[@]} -eq 0 ]; then
-        passed=$((passed + 1))
-        echo "PASS $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL $1: ${problems[*]}"
-        sed 's/^/    /' "$work/$1.log"
-    fi
-    problems=()
-}
-
 # The flags as the driver sends them: every flag the printer decides differs from its answer,
 # the feeder and tray 4 have no answer to take; the reserved bytes 995 to 997 are random.
 sent_flags=(--set diskInstalled=0 --set duplexerInstalled=0 --set bin1Installed=0
@@ -135,17 +115,12 @@ sent_flags=(--set diskInstalled=0 --set duplexerInstalled=0 --set bin1Installed=
             --set stackerInstalled=1 --set finisherInstalled=0 --set mailboxInstalled=0
             --set multiresInstalled=0)
 
-# run_case NAME COMMUNITY: drvsim presses OK on the first page; the answer and the sent message
+# start_with NAME COMMUNITY: drvsim presses OK on the first page; the answer and the sent message
 # are left in $work/NAME.answer and $work/NAME.sent.
-run_case() {
-    local name=$1 community=$2
-    (cd "$work" && timeout 120 wine "$build/bin/drvsim.exe" --printer "$printer" \
-        --driver "$driver" --set "snmpCommunity=$community" "${sent_flags[@]}" \
-        --random-reserved 988 --script "$(winepath -w "$here/program_ok.txt" | tr -d '\r')" \
-        --answer "$name.answer" --sent "$name.sent" </dev/null >"$work/$name.log" 2>&1)
-    local rc=$?
-    [ $rc -eq 0 ] || fail "drvsim exit status $rc"
-    [ "$(stat -c %s "$work/$name.answer" 2>/dev/null)" = 1312 ] || fail "no 1312-byte answer"
+start_with() {
+    drv "$1" program_ok.txt --driver "$driver" --set "snmpCommunity=$2" "${sent_flags[@]}" \
+        --random-reserved 988
+    [ "$(stat -c %s "$work/$1.answer" 2>/dev/null)" = 1312 ] || fail "no 1312-byte answer"
 }
 
 # check_answer NAME FLAGS ADDRESS: the 16 bytes at block offsets 988 to 1003 (FLAGS: 16 bytes
@@ -153,7 +128,7 @@ run_case() {
 # the port name.
 check_answer() {
     local detail
-    [ -f "$work/$1.answer" ] || return 0 # run_case reported it
+    [ -f "$work/$1.answer" ] || return 0 # start_with reported it
     detail=$(python3 - "$work/$1.sent" "$work/$1.answer" "$2" "$3" "$port" 2>&1 <<'PY'
 import sys
 sent, answer = (open(p, "rb").read()[12:1312] for p in sys.argv[1:3])
@@ -186,11 +161,11 @@ installed=01010101010000rrrrrr010000010101
 
 start_agent || skip "snmpd cannot listen on 127.0.0.1:161: $(grep -m1 -iE 'error|cannot|denied' "$work/snmpd.log")"
 
-run_case answering public
+start_with answering public
 check_answer answering "$installed" 127.0.0.1
 finish_case answering
 
-run_case community private
+start_with community private
 check_answer community "$as_sent" ""
 finish_case community
 
@@ -198,10 +173,9 @@ stop_agent
 if port_161_taken; then
     fail "something else listens on UDP port 161: $(ss -Hlun | awk '$4 ~ /:161$/')"
 else
-    run_case silent public
+    start_with silent public
     check_answer silent "$as_sent" ""
 fi
 finish_case silent
 
-echo "RESULT $passed of $((passed + failed)) start-up printer cases passed"
-[ $failed -eq 0 ]
+e2e_end "start-up printer"
