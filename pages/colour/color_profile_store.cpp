@@ -108,6 +108,21 @@ platform::RegistryKey OpenProfiles(platform::Registry& registry, std::string_vie
     return key;
 }
 
+// Runs `use` on the printer's "Color Profiles" key for the profile `name` and closes the key;
+// `otherwise` when the name is empty or the key cannot be had.
+template <typename Result, typename Use>
+Result WithProfilesKey(platform::Registry& registry, std::string_view printerName,
+                       std::string_view name, Result otherwise, Use use) {
+    if (name.empty())
+        return otherwise;
+    const platform::RegistryKey key = OpenProfiles(registry, printerName);
+    if (!key)
+        return otherwise;
+    Result result = use(key);
+    registry.CloseKey(key);
+    return result;
+}
+
 // Adds the usable stored profiles to the list, with item data 0.
 void ListStoredProfiles(const app::OptionComboBox& list) {
     platform::Registry& registry = platform::registry();
@@ -179,18 +194,15 @@ bool ColorSettingsMatch(const PrinterSettingsBlock& block, const ColorProfileRec
 std::optional<ColorProfileRecord> ReadStoredColorProfile(platform::Registry& registry,
                                                          std::string_view printerName,
                                                          std::string_view name) {
-    if (name.empty())
-        return std::nullopt;
-    const platform::RegistryKey key = OpenProfiles(registry, printerName);
-    if (!key)
-        return std::nullopt;
     ColorProfileRecord record;
-    platform::RegistryType type = platform::RegistryType::None;
-    std::uint32_t size = ColorProfileRecord::kSize;
-    const long result = registry.QueryValue(key, name, &type, record.bytes.data(), &size);
-    registry.CloseKey(key);
-    if (result != platform::kRegistryOk || type != platform::RegistryType::Binary ||
-        size != ColorProfileRecord::kSize)
+    const bool read = WithProfilesKey(registry, printerName, name, false, [&](auto key) {
+        platform::RegistryType type = platform::RegistryType::None;
+        std::uint32_t size = ColorProfileRecord::kSize;
+        return registry.QueryValue(key, name, &type, record.bytes.data(), &size) ==
+                   platform::kRegistryOk &&
+               type == platform::RegistryType::Binary && size == ColorProfileRecord::kSize;
+    });
+    if (!read)
         return std::nullopt;
     for (const NameSlot& slot : kNameSlots)
         app::detail::TerminateText(&record.bytes[slot.offset], slot.size);
@@ -199,40 +211,25 @@ std::optional<ColorProfileRecord> ReadStoredColorProfile(platform::Registry& reg
 
 bool WriteStoredColorProfile(platform::Registry& registry, std::string_view printerName,
                              std::string_view name, const ColorProfileRecord& record) {
-    if (name.empty())
-        return false;
-    const platform::RegistryKey key = OpenProfiles(registry, printerName);
-    if (!key)
-        return false;
-    const long result = registry.SetValue(key, name, platform::RegistryType::Binary,
-                                          record.bytes.data(), ColorProfileRecord::kSize);
-    registry.CloseKey(key);
-    return result == platform::kRegistryOk;
+    return WithProfilesKey(registry, printerName, name, false, [&](auto key) {
+        return registry.SetValue(key, name, platform::RegistryType::Binary, record.bytes.data(),
+                                 ColorProfileRecord::kSize) == platform::kRegistryOk;
+    });
 }
 
 bool DeleteStoredColorProfile(platform::Registry& registry, std::string_view printerName,
                               std::string_view name) {
-    if (name.empty())
-        return false;
-    const platform::RegistryKey key = OpenProfiles(registry, printerName);
-    if (!key)
-        return false;
-    const long result = registry.DeleteValue(key, name);
-    registry.CloseKey(key);
-    return result == platform::kRegistryOk;
+    return WithProfilesKey(registry, printerName, name, false, [&](auto key) {
+        return registry.DeleteValue(key, name) == platform::kRegistryOk;
+    });
 }
 
 bool StoredColorProfileExists(platform::Registry& registry, std::string_view printerName,
                               std::string_view name) {
-    if (name.empty())
-        return false;
-    const platform::RegistryKey key = OpenProfiles(registry, printerName);
-    if (!key)
-        return false;
-    std::uint32_t size = 0;
-    const long result = registry.QueryValue(key, name, nullptr, nullptr, &size);
-    registry.CloseKey(key);
-    return result == platform::kRegistryOk;
+    return WithProfilesKey(registry, printerName, name, false, [&](auto key) {
+        std::uint32_t size = 0;
+        return registry.QueryValue(key, name, nullptr, nullptr, &size) == platform::kRegistryOk;
+    });
 }
 
 bool IsStoredColorProfileUsable(std::string_view name) {
