@@ -92,8 +92,16 @@ public:
     virtual void PressListKey(int id, ListKey key) = 0;
     // A letter typed on a closed drop-down list selects the next entry beginning with it.
     virtual void TypeListLetter(int id, char letter) = 0;
+    // A drop-down list opened with the mouse and closed without a choice: by Esc, or by a click
+    // outside it (CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP); the selection stays.
+    enum class Dismissal { Escape, ClickOutside };
+    virtual void DismissList(int id, Dismissal how) = 0;
     // The focus moves into the control as with the Tab key (an edit's text gets selected).
     virtual void FocusControl(int id) = 0;
+    // Tab (Shift+Tab when `backward`) in the innermost dialog or page: the focus moves to the
+    // next (previous) visible, enabled control with the tab-stop style, in the dialog's order,
+    // wrapping round within it; an edit reached so gets its text selected.
+    virtual void PressTab(bool backward = false) = 0;
     // Focuses the edit, selects all of its text and types `text` character by character
     // (one EN_CHANGE per accepted character); an empty text deletes the selection.
     virtual void ReplaceText(int id, std::string_view text) = 0;

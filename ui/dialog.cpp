@@ -215,11 +215,16 @@ bool DialogBase::Dispatch(int id, int code) {
 }
 
 void DialogBase::DispatchChoice(int id, int code) {
-    if (code != kCbnCloseUp && code != kCbnSelChange)
+    if (code != kCbnDropDown && code != kCbnCloseUp && code != kCbnSelChange)
         return;
     const Handle list = GetDlgItem(id).GetHandle();
     if (!list || B().Kind(list) != ControlKind::ComboBox)
         return;
+    if (code == kCbnDropDown) {
+        droppedList_ = id;
+        droppedSelection_ = B().CurSel(list);
+        return;
+    }
     if (code == kCbnSelChange) {
         // While the list is open the choice is not made yet: its close-up reports it.
         if (B().IsDroppedDown(list))
@@ -231,11 +236,19 @@ void DialogBase::DispatchChoice(int id, int code) {
         Dispatch(id, kCbnChoice);
         return;
     }
+    // A list opened and closed again on the entry it showed (Esc, a click outside it, or the
+    // same entry clicked) is no choice.
+    const int selection = B().CurSel(list);
+    const bool changed = droppedList_ != id || droppedSelection_ != selection;
+    droppedList_ = 0;
+    closedUpList_ = id;
+    closedUpSelection_ = selection;
+    if (!changed)
+        return;
     Dispatch(id, kCbnChoice);
     // The handler may have closed the dialog or refilled the list.
     if (!GetHandle())
         return;
-    closedUpList_ = id;
     closedUpSelection_ = B().CurSel(GetDlgItem(id).GetHandle());
 }
 

@@ -83,6 +83,8 @@ private:
     // handler ran: the selection change that follows that close-up is the same choice.
     int closedUpList_ = 0;
     int closedUpSelection_ = kListError;
+    int droppedList_ = 0; // the list open now, and its selection when it opened
+    int droppedSelection_ = kListError;
 };
 
 // A modal dialog.

@@ -88,7 +88,9 @@ MessageEntry OnCloseUp(int id, H T::*handler) {
 // A choice in a drop-down list, however the user made it: the list closed after the mouse or
 // the keyboard worked in it (CBN_CLOSEUP), or the selection changed while the list was closed
 // (arrow keys, a typed letter, the mouse wheel: only CBN_SELCHANGE comes then). A selection
-// change that merely follows the close-up it belongs to is not reported twice.
+// change that merely follows the close-up it belongs to is not reported twice, and a list that
+// closes on the entry it showed when it opened (Esc, a click outside, the same entry clicked) is
+// no choice.
 template <class T, class H>
 MessageEntry OnChoice(int id, H T::*handler) {
     return OnCommand<T>(id, kCbnChoice, handler);

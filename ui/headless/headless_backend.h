@@ -148,8 +148,10 @@ public:
     using Automation::ChooseItem;
     void PressListKey(int id, ListKey key) override;
     void TypeListLetter(int id, char letter) override;
+    void DismissList(int id, Dismissal how) override;
     void DoubleClickItem(int id, int index) override;
     void FocusControl(int id) override;
+    void PressTab(bool backward) override;
     void ReplaceText(int id, std::string_view text) override;
     void TypeText(int id, std::string_view text) override;
     void SpinUp(int id) override;
@@ -187,6 +189,7 @@ private:
     void FocusNotify(Node* control, bool gained);
     void SetFocusTo(Node* node);
     Node* FocusClosedCombo(int id, const char* action);
+    Node* NextTabStop(Node* dialog, Node* from, bool backward);
     void MoveComboSelection(Node* node, int index);
 
     void SetEditText(Node* edit, std::string text, bool notify);

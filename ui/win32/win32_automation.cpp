@@ -283,6 +283,27 @@ void Win32Automation::TypeListLetter(int id, char letter) {
         SendMessageW(control, WM_CHAR, static_cast<unsigned char>(letter), 1);
 }
 
+void Win32Automation::DismissList(int id, Dismissal how) {
+    const HWND control = FocusClosedCombo(id, "open and dismiss");
+    if (!control)
+        return;
+    RECT rect{};
+    GetClientRect(control, &rect);
+    const LPARAM point = PointParam(rect.right - 5, rect.bottom / 2);
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(control, WM_LBUTTONUP, 0, point);
+    if (!SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0))
+        SendMessageW(control, CB_SHOWDROPDOWN, TRUE, 0);
+    if (how == Dismissal::Escape) {
+        SendMessageW(control, WM_KEYDOWN, VK_ESCAPE, 1);
+        SendMessageW(control, WM_KEYUP, VK_ESCAPE, 1 | (1u << 30) | (1u << 31));
+    } else {
+        // A click outside the open list rolls it up as CB_SHOWDROPDOWN does; the list's
+        // capture takes the click, so no other control sees it.
+        SendMessageW(control, CB_SHOWDROPDOWN, FALSE, 0);
+    }
+}
+
 void Win32Automation::ChooseItem(int id, int index) {
     const HWND control = ControlWindow(id, "choose an entry of");
     if (!control)
@@ -341,6 +362,15 @@ void Win32Automation::FocusControl(int id) {
     if (!control)
         return;
     SendMessageW(GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+}
+
+void Win32Automation::PressTab(bool backward) {
+    const HWND dialog = ToHwnd(ActiveDialog());
+    if (!dialog) {
+        ReportFailure("cannot press Tab: no dialog is running");
+        return;
+    }
+    SendMessageW(dialog, WM_NEXTDLGCTL, backward ? TRUE : FALSE, FALSE);
 }
 
 void Win32Automation::TypeChars(HWND edit, std::string_view text) {

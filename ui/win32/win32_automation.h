@@ -33,8 +33,10 @@ public:
     using Automation::ChooseItem;
     void PressListKey(int id, ListKey key) override;
     void TypeListLetter(int id, char letter) override;
+    void DismissList(int id, Dismissal how) override;
     void DoubleClickItem(int id, int index) override;
     void FocusControl(int id) override;
+    void PressTab(bool backward) override;
     void ReplaceText(int id, std::string_view text) override;
     void TypeText(int id, std::string_view text) override;
     void SpinUp(int id) override;

@@ -275,12 +275,70 @@ TEST_P(ControlConformance, KeyboardOnAClosedComboIsAChoice) {
             EXPECT_EQ(dialog.choices, steps[i].notified ? std::vector<int>{steps[i].selection}
                                                         : std::vector<int>{});
         }
-        // The mouse: one choice per close-up, the selection change after it is the same one.
+        // The mouse: one choice per close-up on another entry, the selection change after it
+        // is the same one; the entry already shown clicked again is no choice.
         dialog.choices.clear();
         A().ChooseItem(IDC_PLAIN_COMBO, 0);
         A().ChooseItem(IDC_PLAIN_COMBO, 0);
         A().PressListKey(IDC_PLAIN_COMBO, Key::Down);
-        EXPECT_THAT(dialog.choices, ElementsAre(0, 0, 1));
+        EXPECT_THAT(dialog.choices, ElementsAre(0, 1));
+    });
+}
+
+// A list opened and dismissed (Esc, or a click outside it) rolls up without CBN_SELENDOK or a
+// selection change, keeps its selection and is no choice; a choice after it still counts.
+TEST_P(ControlConformance, DismissedListIsNoChoice) {
+    using Dismissal = Automation::Dismissal;
+    InDialog([&](ConformanceDialog& dialog) {
+        const ComboBox combo(dialog.GetDlgItem(IDC_PLAIN_COMBO).GetHandle());
+        for (const char* text : {"Alfa", "Beta", "Gama"})
+            combo.AddString(text);
+        combo.SetCurSel(1);
+        A().FocusControl(IDC_PLAIN_COMBO);
+        dialog.notifications.clear();
+        dialog.choices.clear();
+        for (Dismissal how : {Dismissal::Escape, Dismissal::ClickOutside}) {
+            A().DismissList(IDC_PLAIN_COMBO, how);
+            EXPECT_EQ(combo.GetCurSel(), 1);
+            EXPECT_THAT(dialog.TakeCodes(IDC_PLAIN_COMBO),
+                        ElementsAre(kCbnDropDown, kCbnSelEndCancel, kCbnCloseUp));
+            EXPECT_EQ(FocusedControlId(), IDC_PLAIN_COMBO);
+        }
+        EXPECT_THAT(dialog.choices, IsEmpty());
+        A().ChooseItem(IDC_PLAIN_COMBO, 2);
+        A().DismissList(IDC_PLAIN_COMBO, Dismissal::Escape);
+        A().PressListKey(IDC_PLAIN_COMBO, Automation::ListKey::Up);
+        EXPECT_THAT(dialog.choices, ElementsAre(2, 1));
+    });
+}
+
+// Tab and Shift+Tab move through the visible, enabled tab stops in the template's order and
+// wrap round; each move is a focus change the controls hear.
+TEST_P(ControlConformance, TabMovesThroughTheTabStops) {
+    InDialog([&](ConformanceDialog& dialog) {
+        A().FocusControl(IDC_EDIT);
+        std::vector<int> forward{FocusedControlId()};
+        for (int i = 0; i < 40 && (forward.size() == 1 || forward.back() != IDC_EDIT); ++i) {
+            A().PressTab();
+            forward.push_back(FocusedControlId());
+        }
+        ASSERT_EQ(forward.back(), IDC_EDIT) << "Tab never came back round";
+        ASSERT_GT(forward.size(), 3u);
+        // Shift+Tab walks the same ring backwards.
+        std::vector<int> backward{FocusedControlId()};
+        for (size_t i = 1; i < forward.size(); ++i) {
+            A().PressTab(true);
+            backward.push_back(FocusedControlId());
+        }
+        EXPECT_EQ(std::vector<int>(backward.rbegin(), backward.rend()), forward);
+        // A disabled control is passed over, and the edit it leaves hears the focus go.
+        const int second = forward[1];
+        dialog.GetDlgItem(second).EnableWindow(false);
+        dialog.notifications.clear();
+        A().PressTab();
+        EXPECT_EQ(FocusedControlId(), forward[2]);
+        EXPECT_THAT(dialog.TakeCodes(IDC_EDIT), ElementsAre(kEnKillFocus));
+        dialog.GetDlgItem(second).EnableWindow(true);
     });
 }
 
