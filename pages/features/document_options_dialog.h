@@ -41,8 +41,8 @@ private:
     void OnHelp();
     // The number in edit `id` when it passes the integer check and lies in low to high; else
     // the range message, the focus in the edit, and nothing.
-    bool ReadNumber(int id, long long low, long long high, long long& number);
-    void RefuseNumber(int id, long long low, long long high);
+    bool ReadNumber(int id, int low, int high, long long& number);
+    void RefuseNumber(int id, int low, int high);
 
     std::string email_;
     std::string fileName_;

@@ -20,6 +20,7 @@
 
 #include "app/option_combo_box.h"
 #include "app/settings_block.h"
+#include "pages/overlay/watermark_reset.h"
 #include "res/resource.h"
 #include "ui/dialog.h"
 
@@ -53,10 +54,12 @@ inline constexpr int kCyclicHigh = 99;
 // The number a cyclic field's text holds when it is a whole decimal number from 1 to 99.
 std::optional<int> CyclicNumber(std::string_view text);
 
-class COverlay : public ui::PropertyPage {
+class COverlay : public ui::PropertyPage, public WatermarkEditorModeSource {
 public:
     enum { IDD = IDD_OVERLAY };
     COverlay() : ui::PropertyPage(IDD) {}
+
+    int WatermarkEditorMode() const override { return editorMode_; }
 
 protected:
     void DoDataExchange(ui::DataExchange& dx) override;
@@ -120,8 +123,9 @@ private:
     int reportedNameId_ = 0;
     std::string reportedName_;
     std::array<bool, 2> numberReported_{};
-    // 1 while adding, 2 while editing a watermark; read by the editor and the attribute reset.
-    int editorMode_ = 0;
+    // The last editor run's mode (1 adding, 2 editing; 0 before any); read by the editor and
+    // the attribute resets, the About page's too.
+    int editorMode_ = kWatermarkNotEditing;
 };
 
 } // namespace pages

@@ -682,5 +682,50 @@ TEST_F(OverlayPageTest, ResetFromTheAboutPage) {
     EXPECT_THAT(app.registry.ValueNames(kProfilesKey), ElementsAre("Logo"));
 }
 
+// The About page's reset takes the watermark text from the Overlay page's editor mode: after an
+// edit (mode 2) the reset "Žiadny" is a predefined name and becomes the text; before any editor
+// run, and after an add, the text is "Vodoznak".
+TEST_F(OverlayPageTest, AboutResetTextFollowsTheEditorMode) {
+    const struct {
+        const char* what;
+        int button; // 0: no editor run
+        int ending;
+        std::string text;
+    } cases[] = {
+        {"no editor run", 0, ui::kIdOk, "Vodoznak"},
+        {"after an edit", IDC_WATERMARK_EDIT, ui::kIdOk, kNone},
+        {"after a cancelled edit", IDC_WATERMARK_EDIT, ui::kIdCancel, kNone},
+        {"after an add", IDC_WATERMARK_ADD, ui::kIdOk, "Vodoznak"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.block().setWatermarkCode(3);
+        app.block().setWatermarkName(kCopy);
+        COverlay overlay;
+        CAbout about;
+        ui::PropertySheet sheet("Vela Test");
+        sheet.AddPage(overlay);
+        sheet.AddPage(about);
+        host.OnSheet([&] {
+            if (c.button != 0) {
+                host.OnDialog(IDD_WATERMARK_EDITOR, [&] {
+                    host.ReplaceText(IDC_WM_NAME, "Archiv");
+                    if (c.ending == ui::kIdOk)
+                        host.PressOk();
+                    else
+                        host.PressCancel();
+                });
+                host.Click(c.button);
+            }
+            host.SelectPage(1);
+            host.Click(IDC_ABOUT_RESET);
+            host.PressOk();
+        });
+        EXPECT_EQ(sheet.DoModal(), ui::kIdOk);
+        EXPECT_EQ(app.block().watermarkName(), kNone);
+        EXPECT_EQ(app.block().watermarkText(), c.text);
+    }
+}
+
 } // namespace
 } // namespace pages
