@@ -144,6 +144,9 @@ void CDocumentOptionsDialog::OnOK() {
         !ReadNumber(IDC_DOC_SCALE, kMinScale, kMaxScale, scale) || !UpdateData(true))
         return;
     app::PrinterSettingsBlock& block = Block();
+    // The collation as the radio buttons show it, also where the block held another value.
+    block.setCollate(
+        static_cast<std::int16_t>(IsDlgButtonChecked(IDC_DOC_COLLATE) == ui::kChecked));
     block.setReprintEnabled(
         static_cast<std::int16_t>(IsDlgButtonChecked(IDC_DOC_REPRINT) == ui::kChecked));
     block.setNotifyByEmail(
