@@ -74,11 +74,13 @@ void CFeatures::ShowSettings() {
             GetDlgItem(id).EnableWindow(false);
         }
     }
-    // A monochrome printer has no colour options. The colour fields stay as the block holds
-    // them: a profile is applied only when the user chooses one.
     if (block.colorDevice() == 0) {
+        // A monochrome printer has no colour options.
         GetDlgItem(IDC_COLOR_OPTIONS).ShowWindow(false);
         GetDlgItem(IDC_COLOR_OPTIONS).EnableWindow(false);
+    } else if (block.colorProfileIndex() == kStoredColorProfile) {
+        // A stored profile is named in the list: the block takes what is stored under its name.
+        LoadStoredColorProfile();
     }
 }
 
@@ -133,6 +135,8 @@ void CFeatures::OnQuickColorChosen() {
 void CFeatures::OnColorOptions() {
     app::PrinterSettingsBlock& block = Block();
     const SavedFields saved(block, {"colorProfileIndex", "colorProfileName"});
+    if (block.colorProfileIndex() == kStoredColorProfile)
+        LoadStoredColorProfile();
     // The dialog keeps its other changes after Cancel; only the choice of profile goes back.
     ColorOptionsDialog dialog;
     if (dialog.DoModal() != ui::kIdOk)
