@@ -19,7 +19,8 @@ namespace platform {
 enum class RegistryOperation : unsigned {
     Create = 1,         // CreateKey of a key that does not exist yet: nothing is created
     OpenForWriting = 2, // OpenKey or CreateKey asked with any write right (set value, create
-                        // subkey, create link, delete, write DAC or owner, generic write or all)
+                        // subkey, create link, delete, write DAC or owner, generic write, all or
+                        // maximum allowed)
     Set = 4,            // SetValue
     Delete = 8,         // DeleteValue
     Enumerate = 16,     // EnumValue
