@@ -49,6 +49,12 @@ TEST(DownloadManager, CommandLines) {
         if (c.older)
             registry.Put(kOlderDownloadManagerKey, "", RegistryType::String, *c.older);
         EXPECT_EQ(DownloadManagerCommandLine(registry, kLoadOverlays), c.line);
+        // The registrations are read with read rights only: a standard user starts it too.
+        registry.RefuseOperations(
+            static_cast<unsigned>(platform::RegistryOperation::Create) |
+            static_cast<unsigned>(platform::RegistryOperation::OpenForWriting));
+        EXPECT_EQ(DownloadManagerCommandLine(registry, kLoadOverlays), c.line);
+        EXPECT_EQ(registry.OpenKeyCount(), 0u);
     }
 }
 
