@@ -178,7 +178,7 @@ bool PropertySheet::SetActivePage(int index) {
     return B().SetSheetActiveIndex(handle_, index);
 }
 
-void SetContextHelpIds(const DialogBase& dialog, std::initializer_list<int> ids) {
+void SetContextHelpIds(const DialogBase& dialog, std::span<const int> ids) {
     bool first = true;
     for (int id : ids) {
         if (first) {
