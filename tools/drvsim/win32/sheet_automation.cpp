@@ -611,6 +611,12 @@ std::optional<std::string> SheetAutomation::AnswerFileDialog(const std::string& 
 
 std::optional<std::string> SheetAutomation::PressF1(HWND control) {
     const HWND dialog = GetParent(control);
+    // A help window opened before may hold the focus: the user clicks back into the sheet.
+    const HWND root = GetAncestor(control, GA_ROOT);
+    if (GetForegroundWindow() != root) {
+        SetForegroundWindow(root);
+        Settle(root);
+    }
     Send(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     WaitHandled();
     HELPINFO info{};
