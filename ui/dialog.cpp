@@ -270,7 +270,10 @@ void DialogEvents::Help(DialogBase& dialog, const HelpRequest& request) {
         (dialog.*std::get<HelpHandler>(entry.handler))(request);
         return;
     }
-    RunContextHelp();
+    if (request.window)
+        RunContextHelpFor(request.window);
+    else
+        RunContextHelp();
 }
 
 bool DialogEvents::IsPage(const DialogBase& dialog) {

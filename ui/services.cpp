@@ -97,8 +97,11 @@ void ShowHelpTopic(unsigned long contextId) {
 }
 
 void RunContextHelp() {
+    RunContextHelpFor(B().Focus());
+}
+
+void RunContextHelpFor(Handle focus) {
     Backend& backend = B();
-    const Handle focus = backend.Focus();
     if (!focus)
         return;
     const int id = backend.ControlId(focus);

@@ -56,6 +56,9 @@ void ShowHelpTopic(unsigned long contextId);
 // id (the help contents without a parent). Numbers above 2 open that topic
 // (HELP_CONTEXT); 2 or less open the contents (HELP_CONTENTS). No focus or id 0: nothing.
 void RunContextHelp();
+// The same for the window a help request names (WM_HELP: the control F1 was pressed on, or the
+// one the question-mark was clicked on), which need not hold the focus any more.
+void RunContextHelpFor(Handle window);
 
 // Closes every HTML Help window the program opened (before it ends); nothing when the viewer
 // was never loaded.

@@ -306,6 +306,27 @@ TEST_F(FrameworkTest, ContextHelpRoutingToHtmlHelp) {
     EXPECT_THAT(host.MessageBoxes(), IsEmpty());
 }
 
+// A help request that names its control (the question-mark clicked on a control, or F1 seen
+// by a window that no longer holds the focus) opens that control's help, not the focused one's.
+TEST_F(FrameworkTest, HelpRequestForANamedControl) {
+    HelpPage two(IDD_PAGE_TWO);
+    PropertySheet sheet("Help");
+    sheet.AddPage(two);
+    host.SetProgramPath("C:\\Vela\\vela40ps.exe");
+    platform::KnownFiles files{"C:\\Vela\\vela40ps.chm"};
+    platform::ScopedServices installed({.files = &files});
+    host.OnSheet([&] {
+        host.FocusControl(IDC_PAGE_CHECK);
+        const Handle edit = host.Item(two.GetHandle(), IDC_PAGE_EDIT);
+        DialogEvents::Help(two, HelpRequest{IDC_PAGE_EDIT, edit});
+        host.PressCancel();
+    });
+    EXPECT_EQ(sheet.DoModal(), kIdCancel);
+    ASSERT_EQ(host.HtmlHelpCalls().size(), 1u);
+    EXPECT_EQ(host.HtmlHelpCalls()[0].command.kind, HtmlHelpCommand::Kind::Popup);
+    EXPECT_EQ(host.HtmlHelpCalls()[0].command.contextId, static_cast<unsigned long>(IDC_PAGE_EDIT));
+}
+
 // Without the help file neither the Help command (for a topic or for the contents) nor a
 // dialog's own topic reaches the help viewer: each shows one message that names the file,
 // owned by the window that asked, and returns to it. (F1 and the Pomocník buttons: the

@@ -627,17 +627,11 @@ std::optional<std::string> SheetAutomation::PressF1(HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);
     info.MousePos = POINT{rect.left, rect.top};
-    void* remote = VirtualAllocEx(process_, nullptr, sizeof info, MEM_COMMIT, PAGE_READWRITE);
-    if (!remote)
-        return "no memory in the program for the help request";
-    SIZE_T written = 0;
-    const bool copied = WriteProcessMemory(process_, remote, &info, sizeof info, &written);
+    // The system copies the HELPINFO of WM_HELP into the receiving process, as it does for the
+    // other messages that carry a structure of a known size.
     LRESULT ignored = 0;
-    if (copied)
-        SendBounded(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(remote), &ignored, timeoutMs_);
-    VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
-    if (!copied)
-        return "the help request cannot be written into the program";
+    if (!SendBounded(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info), &ignored, timeoutMs_))
+        return "the dialog did not answer the help request";
     if (IsWindow(sheet_))
         Settle(sheet_);
     return std::nullopt;

@@ -45,8 +45,7 @@ private:
     std::optional<std::string> Answer(int button);
     std::optional<std::string> Screenshot(const std::string& file);
     std::optional<std::string> WalkPages(const std::string& directory);
-    // F1 on the control: the focus moves there and its dialog gets WM_HELP, whose HELPINFO
-    // lives in the program's memory.
+    // F1 on the control: the focus moves there and its dialog gets WM_HELP naming it.
     std::optional<std::string> PressF1(HWND control);
     std::optional<std::string> WaitForWindow(const std::string& classAndTitle);
 
