@@ -50,11 +50,12 @@ int FocusedControlId();
 // Opens help topic `contextId` (a page's or dialog's id) of the program's help file.
 void ShowHelpTopic(unsigned long contextId);
 
-// The Help command: finds the context id for the focused window and opens its topic.
-// Focus on the sheet's Help button (id 9): the active page's id. On OK or Cancel (1, 2): that
-// id. Otherwise the focused window's context id, or, when it has none, its parent's control
-// id (the help contents without a parent). Numbers above 2 open that topic
-// (HELP_CONTEXT); 2 or less open the contents (HELP_CONTENTS). No focus or id 0: nothing.
+// The Help command: finds the context id for the focused window and opens its help.
+// Focus on the sheet's Help button (id 9): the active page's topic. On OK or Cancel (1, 2): the
+// contents. Otherwise the focused window's context id (a control's help: WinHelp's topic of
+// that number, HTML Help's popup text), or, when it has none, its parent's control id for
+// WinHelp and its dialog's topic for HTML Help (the contents without either). No focus or
+// id 0: nothing.
 void RunContextHelp();
 // The same for the window a help request names (WM_HELP: the control F1 was pressed on, or the
 // one the question-mark was clicked on), which need not hold the focus any more.

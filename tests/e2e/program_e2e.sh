@@ -130,6 +130,10 @@ if [ -f "$chm" ]; then
     done
     grep -q 'HH_DISPLAY_TEXT_POPUP' "$work/help-chm.log" || fail "no popup text was asked for"
     grep -q 'HH_CLOSE_ALL' "$work/help-chm.log" || fail "the help was not closed"
+    # The viewer is loaded with the first help request, not with the program.
+    awk '/^sheet: visible/ && !s {s = NR} /:htmlhelp:DllMain/ && !d {d = NR}
+         END {exit !(s && d && s < d)}' "$work/help-chm.log" ||
+        fail "the help viewer was loaded before the sheet was shown"
     finish_case help-chm
 else
     echo "SKIP help-chm: no $chm (the build skips the help without chmcmd-3.2.2)"
