@@ -195,7 +195,7 @@ def stage(resource_h, table_path, help_dir, stage_dir):
         "",
         "[WINDOWS]",
         f'main="{TITLE}","contents.hhc","index.hhk","{FIRST_TOPIC}","{FIRST_TOPIC}",,,,,'
-        "0x2520,,0x3006,,,,,,,,0",
+        "0x120,200,0x3006,,,,,,,,0",
         "",
         "[FILES]",
         *files,
