@@ -118,14 +118,16 @@ void RunContextHelpFor(Handle focus) {
     } else {
         request.dialogContext = parent ? backend.ContextHelpId(parent) : 0;
         request.contextId = backend.ContextHelpId(focus);
-        if (request.contextId > 2) {
+        if (request.contextId == 0) {
+            request.kind = HelpRequest::Kind::Unlisted;
+            request.contextId = parent ? static_cast<unsigned long>(backend.ControlId(parent)) : 0;
+        } else if (request.contextId > 2) {
             request.kind = HelpRequest::Kind::Control;
             // The popup below the control, as the system places its own help popups.
             const Rect rect = backend.WindowRect(focus);
             request.at = Point{(rect.left + rect.right) / 2, rect.bottom};
         } else {
-            request.kind = HelpRequest::Kind::Unlisted;
-            request.contextId = parent ? static_cast<unsigned long>(backend.ControlId(parent)) : 0;
+            request.kind = HelpRequest::Kind::Contents;
         }
     }
     OpenHelp(backend.ActiveModalWindow(), request);
