@@ -56,8 +56,9 @@ TEST(HelpRoad, WhichFileDecides) {
         files.files = c.files;
         const HelpAction action = PlanHelp(Request(K::Topic, 104), kProgram, files);
         EXPECT_EQ(action.kind, c.road);
-        if (c.road == HelpAction::Kind::Missing)
+        if (c.road == HelpAction::Kind::Missing) {
             EXPECT_EQ(action.missingFile, kChm);
+        }
     }
 }
 
@@ -121,8 +122,9 @@ TEST(HelpRoad, HtmlHelpTopicsAndPopups) {
             EXPECT_EQ(action.html.at, c.request.at);
         }
         ASSERT_EQ(action.htmlFallback.has_value(), c.fallback.has_value());
-        if (c.fallback)
+        if (c.fallback) {
             EXPECT_EQ(action.htmlFallback->file, *c.fallback);
+        }
     }
 }
 
