@@ -39,6 +39,11 @@ struct HelpCall {
     unsigned long data = 0;
 };
 
+struct HtmlHelpCall {
+    HtmlHelpCommand command;
+    Handle owner = nullptr;
+};
+
 class Automation {
 public:
     using MessageBoxHandler = std::function<int(const MessageBoxCall&)>;
@@ -66,6 +71,10 @@ public:
     // Everything shown so far.
     const std::vector<MessageBoxCall>& MessageBoxes() const { return messageBoxes_; }
     const std::vector<HelpCall>& HelpCalls() const { return helpCalls_; }
+    const std::vector<HtmlHelpCall>& HtmlHelpCalls() const { return htmlHelpCalls_; }
+    // Whether the HTML Help viewer shows the popups asked from now on (true at first); a popup
+    // it cannot show makes the program open the control's topic instead.
+    void SetHtmlHelpPopupsShown(bool shown) { htmlHelpPopupsShown_ = shown; }
     // Script failures so far, cleared by the call.
     std::vector<std::string> TakeFailures();
     // Records a script failure (the headless backend also throws ScriptError).
@@ -140,6 +149,11 @@ protected:
     void RecordFailure(std::string message) { failures_.push_back(std::move(message)); }
     void RecordMessageBox(const MessageBoxCall& call) { messageBoxes_.push_back(call); }
     void RecordHelpCall(const HelpCall& call) { helpCalls_.push_back(call); }
+    // Records the call; whether the viewer would show it (a popup as scripted).
+    bool RecordHtmlHelpCall(const HtmlHelpCall& call) {
+        htmlHelpCalls_.push_back(call);
+        return call.command.kind != HtmlHelpCommand::Kind::Popup || htmlHelpPopupsShown_;
+    }
 
 private:
     std::deque<std::pair<int, std::function<void()>>> dialogHandlers_;
@@ -151,6 +165,8 @@ private:
     OpenFileHandler openFileFallback_;
     std::vector<MessageBoxCall> messageBoxes_;
     std::vector<HelpCall> helpCalls_;
+    std::vector<HtmlHelpCall> htmlHelpCalls_;
+    bool htmlHelpPopupsShown_ = true;
     std::vector<std::string> failures_;
 };
 

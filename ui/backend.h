@@ -28,6 +28,22 @@ struct OpenFileRequest {
     bool noLongNames = false;
 };
 
+// What the HTML Help viewer (hhctrl.ocx) is asked for. Paths and URLs in code page 1250.
+struct HtmlHelpCommand {
+    enum class Kind {
+        Topic,    // HH_DISPLAY_TOPIC: `file` is "HELP.chm::/TOPIC.htm" (an anchor may follow)
+        Contents, // HH_DISPLAY_TOC: `file` is the .chm, which opens at its default topic
+        Popup,    // HH_DISPLAY_TEXT_POPUP: `file` is "HELP.chm::/POPUPS.txt", the text `contextId`
+                  // of it shown at `at`
+        CloseAll, // HH_CLOSE_ALL: every help window the program opened (nothing else is set)
+    };
+    Kind kind = Kind::Topic;
+    std::string file;
+    unsigned long contextId = 0; // the context number the request came from
+    Point at{};                  // screen coordinates (popups)
+    friend bool operator==(const HtmlHelpCommand&, const HtmlHelpCommand&) = default;
+};
+
 class Backend {
 public:
     virtual ~Backend() = default;
@@ -123,6 +139,10 @@ public:
     virtual std::optional<std::string> OpenFile(Handle owner, const OpenFileRequest& request) = 0;
     virtual void WinHelp(Handle owner, std::string_view helpFile, unsigned command,
                          unsigned long data) = 0;
+    // HTML Help. True when the viewer showed something (a window or a popup); CloseAll always
+    // returns true. The viewer is loaded with the first request that shows something, never
+    // before; CloseAll without a loaded viewer does nothing.
+    virtual bool HtmlHelp(Handle owner, const HtmlHelpCommand& command) = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
     // The program's own file path (code page 1250).

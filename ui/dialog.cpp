@@ -178,7 +178,7 @@ bool PropertySheet::SetActivePage(int index) {
     return B().SetSheetActiveIndex(handle_, index);
 }
 
-void SetContextHelpIds(const DialogBase& dialog, std::initializer_list<int> ids) {
+void SetContextHelpIds(const DialogBase& dialog, std::span<const int> ids) {
     bool first = true;
     for (int id : ids) {
         if (first) {
@@ -283,7 +283,10 @@ void DialogEvents::Help(DialogBase& dialog, const HelpRequest& request) {
         (dialog.*std::get<HelpHandler>(entry.handler))(request);
         return;
     }
-    RunContextHelp();
+    if (request.window)
+        RunContextHelpFor(request.window);
+    else
+        RunContextHelp();
 }
 
 bool DialogEvents::IsPage(const DialogBase& dialog) {

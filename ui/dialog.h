@@ -17,6 +17,7 @@
 // dialog runs (between initialisation and the end of the modal run).
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -183,7 +184,10 @@ private:
 
 // Gives the dialog the first id as its context-help id and each further id to the dialog's
 // control with that id, when there is one.
-void SetContextHelpIds(const DialogBase& dialog, std::initializer_list<int> ids);
+void SetContextHelpIds(const DialogBase& dialog, std::span<const int> ids);
+inline void SetContextHelpIds(const DialogBase& dialog, std::initializer_list<int> ids) {
+    SetContextHelpIds(dialog, std::span<const int>(ids.begin(), ids.size()));
+}
 
 // The entry points the backends call; not for pages.
 class DialogEvents {

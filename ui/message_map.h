@@ -23,7 +23,8 @@ namespace ui {
 
 class DialogBase;
 
-// A WM_HELP request (F1): the control that had the focus.
+// A WM_HELP request: the control F1 was pressed on (it had the focus then) or the question-mark
+// was clicked on.
 struct HelpRequest {
     int controlId = 0;
     Handle window = nullptr;

@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 #include "platform/services.h"
+#include "ui/help.h"
 
 namespace ui {
 namespace {
@@ -20,16 +21,25 @@ Handle OwnerOrActive(Window owner) {
     return owner ? owner.GetHandle() : B().ActiveModalWindow();
 }
 
-// Every help request ends here. Without the help file the system's help viewer would ask the
-// user to find it in a box of its own while the sheet waits (or not start at all), so the
-// request is answered with a message of ours, owned by the window that asked.
-void OpenHelp(Handle owner, unsigned command, unsigned long data) {
-    const std::string helpFile = HelpFilePath();
-    if (!platform::files().FileExists(helpFile)) {
-        MessageBox(HelpFileMissingMessage(helpFile), kMbOk | kMbIconInformation, {}, Window(owner));
+// Every help request ends here, on the road that PlanHelp chooses. Without a help file the
+// system's help viewer would ask the user to find it in a box of its own while the sheet waits
+// (or not start at all), so the request is answered with a message of ours, owned by the window
+// that asked.
+void OpenHelp(Handle owner, const HelpRequest& request) {
+    const HelpAction action = PlanHelp(request, B().ProgramPath(), platform::files());
+    switch (action.kind) {
+    case HelpAction::Kind::Missing:
+        MessageBox(HelpFileMissingMessage(action.missingFile), kMbOk | kMbIconInformation, {},
+                   Window(owner));
+        return;
+    case HelpAction::Kind::WinHelp:
+        B().WinHelp(owner, action.winHelpFile, action.winHelpCommand, action.winHelpData);
+        return;
+    case HelpAction::Kind::HtmlHelp:
+        if (!B().HtmlHelp(owner, action.html) && action.htmlFallback)
+            B().HtmlHelp(owner, *action.htmlFallback);
         return;
     }
-    B().WinHelp(owner, helpFile, command, data);
 }
 
 } // namespace
@@ -50,12 +60,11 @@ std::string HelpFileMissingMessage(std::string_view helpFile) {
 }
 
 std::string HelpFilePath() {
-    std::string path = B().ProgramPath();
-    const size_t nameStart = path.size() - FileNamePart(path).size();
-    const size_t dot = path.rfind('.');
-    if (dot != std::string::npos && dot >= nameStart)
-        path.resize(dot);
-    return path + ".HLP";
+    return WinHelpFilePath(B().ProgramPath());
+}
+
+std::string HtmlHelpFilePath() {
+    return HtmlHelpFilePath(B().ProgramPath());
 }
 
 int MessageBox(std::string_view text, unsigned style, std::string_view caption, Window owner) {
@@ -81,35 +90,53 @@ int FocusedControlId() {
 }
 
 void ShowHelpTopic(unsigned long contextId) {
-    OpenHelp(B().ActiveModalWindow(), kHelpContext, contextId);
+    HelpRequest request;
+    request.kind = HelpRequest::Kind::Topic;
+    request.contextId = contextId;
+    OpenHelp(B().ActiveModalWindow(), request);
 }
 
 void RunContextHelp() {
+    RunContextHelpFor(B().Focus());
+}
+
+void RunContextHelpFor(Handle focus) {
     Backend& backend = B();
-    const Handle focus = backend.Focus();
     if (!focus)
         return;
     const int id = backend.ControlId(focus);
     if (id == 0)
         return;
-    unsigned long topic = 0;
+    HelpRequest request;
+    const Handle parent = backend.Parent(focus);
     if (id == kIdHelp) {
-        const Handle page = backend.SheetActivePage(backend.Parent(focus));
-        topic = page ? backend.ContextHelpId(page) : 0;
+        const Handle page = backend.SheetActivePage(parent);
+        request.kind = HelpRequest::Kind::Topic;
+        request.contextId = page ? backend.ContextHelpId(page) : 0;
     } else if (id == kIdOk || id == kIdCancel) {
-        topic = static_cast<unsigned long>(id);
+        request.kind = HelpRequest::Kind::Contents;
     } else {
-        topic = backend.ContextHelpId(focus);
-        if (topic == 0) {
-            const Handle parent = backend.Parent(focus);
-            topic = parent ? static_cast<unsigned long>(backend.ControlId(parent)) : 0;
+        request.dialogContext = parent ? backend.ContextHelpId(parent) : 0;
+        request.contextId = backend.ContextHelpId(focus);
+        if (request.contextId == 0) {
+            request.kind = HelpRequest::Kind::Unlisted;
+            request.contextId = parent ? static_cast<unsigned long>(backend.ControlId(parent)) : 0;
+        } else if (request.contextId > 2) {
+            request.kind = HelpRequest::Kind::Control;
+            // The popup below the control, as the system places its own help popups.
+            const Rect rect = backend.WindowRect(focus);
+            request.at = Point{(rect.left + rect.right) / 2, rect.bottom};
+        } else {
+            request.kind = HelpRequest::Kind::Contents;
         }
     }
-    const Handle owner = backend.ActiveModalWindow();
-    if (topic > 2)
-        OpenHelp(owner, kHelpContext, topic);
-    else
-        OpenHelp(owner, kHelpContents, 0);
+    OpenHelp(backend.ActiveModalWindow(), request);
+}
+
+void CloseHelp() {
+    HtmlHelpCommand command;
+    command.kind = HtmlHelpCommand::Kind::CloseAll;
+    B().HtmlHelp(nullptr, command);
 }
 
 } // namespace ui

@@ -5,6 +5,7 @@
 #include "app/printer_query.h"
 #include "app/program/properties_sheet.h"
 #include "ppd/ppd.h"
+#include "ui/services.h"
 #include "ui/types.h"
 
 namespace app {
@@ -70,6 +71,8 @@ RunOutcome RunConfigApp(ConfigApp& app, DriverLink& link, platform::Registry& re
         // The driver went away (or the loop ended otherwise): nobody is there to answer.
         break;
     }
+    // Help windows opened from the sheet must not outlive the program's last window.
+    ui::CloseHelp();
     app.mainWindow = nullptr;
     return outcome;
 }

@@ -3,6 +3,7 @@
 #include "app/config_app.h"
 #include "pages/about/reset_settings.h"
 #include "pages/overlay/watermark_reset.h"
+#include "pages/shared/context_help.h"
 #include "pages/shared/web_browser.h"
 #include "platform/codepage1250.h"
 #include "platform/program_launcher.h"
@@ -74,8 +75,7 @@ void CAbout::DoDataExchange(ui::DataExchange& dx) {
 
 bool CAbout::OnInitDialog() {
     ui::PropertyPage::OnInitDialog();
-    ui::SetContextHelpIds(*this, {IDD_ABOUT, IDC_ABOUT_TEXT, IDC_ABOUT_PRINTER_LINK,
-                                  IDC_ABOUT_RESET, IDC_ABOUT_SHOP_LINK});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_ABOUT));
     text_.SetWindowText(AboutText());
     CentrePicture();
     printerPageAddress_ = printerLink_.GetWindowText();

@@ -8,6 +8,7 @@
 #include "pages/colour/icc_matching_dialog.h"
 #include "pages/colour/list_entries.h"
 #include "pages/colour/resident_profile_store.h"
+#include "pages/shared/context_help.h"
 #include "platform/services.h"
 #include "ui/data_exchange.h"
 #include "ui/services.h"
@@ -140,30 +141,7 @@ ui::MessageMap ColorOptionsDialog::GetMessageMap() const {
 
 bool ColorOptionsDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
-    ui::SetContextHelpIds(*this, {IDD_COLOR_OPTIONS,
-                                  IDC_COLOR_SUMMARY_ICC,
-                                  IDC_COLOR_SUMMARY_RGB_SOURCE,
-                                  IDC_COLOR_SUMMARY_SIMULATION,
-                                  IDC_COLOR_SUMMARY_DESTINATION,
-                                  IDC_COLOR_SUMMARY_CRD,
-                                  IDC_COLOR_SUMMARY_DEFAULT_CRD,
-                                  IDC_COLOR_SUMMARY_IMAGE_CRD,
-                                  IDC_COLOR_SUMMARY_TEXT_CRD,
-                                  IDC_COLOR_SUMMARY_GRAPHICS_CRD,
-                                  IDC_COLOR_SUMMARY_COLOR_SPACE,
-                                  IDC_COLOR_PROFILE_LIST,
-                                  IDC_COLOR_PROFILE_SAVE,
-                                  IDC_COLOR_PROFILE_DELETE,
-                                  IDC_COLOR_PROFILE_DEFAULT,
-                                  IDC_COLOR_SEPARATION,
-                                  IDC_ICC_MATCHING,
-                                  IDC_ICC_CONFIGURE,
-                                  IDC_CRD_MATCHING,
-                                  IDC_CRD_CONFIGURE,
-                                  IDC_COLOR_HELP,
-                                  IDC_RESIDENT_RGB_SOURCE_LIST,
-                                  IDC_RESIDENT_SIMULATION_LIST,
-                                  IDC_RESIDENT_DESTINATION_LIST});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_COLOR_OPTIONS));
     FillColorProfileList(profiles_);
     FillResidentLists();
     // The block as it comes, should its stored profile have gone meanwhile.

@@ -5,6 +5,7 @@
 #include "app/settings_block.h"
 #include "pages/colour/list_entries.h"
 #include "pages/colour/resident_profile_store.h"
+#include "pages/shared/context_help.h"
 #include "ui/data_exchange.h"
 #include "ui/services.h"
 
@@ -44,8 +45,7 @@ ui::MessageMap CrdMatchingDialog::GetMessageMap() const {
 
 bool CrdMatchingDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
-    ui::SetContextHelpIds(*this, {IDD_CRD_MATCHING, IDC_CRD_DEFAULT, IDC_CRD_IMAGE, IDC_CRD_TEXT,
-                                  IDC_CRD_GRAPHICS, IDC_CRD_COLOR_SPACE, IDC_CRD_HELP});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_CRD_MATCHING));
     const app::PrinterSettingsBlock& block = Block();
     const struct {
         const app::OptionComboBox& list;

@@ -6,6 +6,7 @@
 #include "pages/colour/list_entries.h"
 #include "pages/colour/profile_management_dialog.h"
 #include "pages/colour/resident_profile_store.h"
+#include "pages/shared/context_help.h"
 #include "pages/shared/download_manager.h"
 #include "ppd/ppd.h"
 #include "ui/data_exchange.h"
@@ -104,10 +105,7 @@ HeldChoice& IccMatchingDialog::Held(const IccProfileList& list) {
 
 bool IccMatchingDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
-    ui::SetContextHelpIds(*this,
-                          {IDD_ICC_MATCHING, IDC_ICC_RGB_SOURCE, IDC_ICC_RGB_SOURCE_MANAGE,
-                           IDC_ICC_SIMULATION, IDC_ICC_SIMULATION_MANAGE, IDC_ICC_DESTINATION,
-                           IDC_ICC_DESTINATION_MANAGE, IDC_ICC_DOWNLOAD_MANAGER, IDC_ICC_HELP});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_ICC_MATCHING));
     hasDestinationFeature_ =
         ppd::FindFeature(app::TheApp().ppdDocument, kDestinationFeature) != nullptr;
     for (const IccProfileList& list : kProfileLists) {

@@ -5,6 +5,7 @@
 #include "app/text_helpers.h"
 #include "pages/colour/list_entries.h"
 #include "pages/colour/resident_profile_store.h"
+#include "pages/shared/context_help.h"
 #include "ui/data_exchange.h"
 #include "ui/services.h"
 
@@ -44,9 +45,7 @@ ui::MessageMap ProfileManagementDialog::GetMessageMap() const {
 bool ProfileManagementDialog::OnInitDialog() {
     fileName_.clear();
     ui::Dialog::OnInitDialog();
-    ui::SetContextHelpIds(*this,
-                          {IDD_PROFILE_MANAGEMENT, IDC_PROFILE_DESCRIPTION, IDC_PROFILE_FILE_NAME,
-                           IDC_PROFILE_ADD, IDC_PROFILE_DELETE, IDC_PROFILE_HELP});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_PROFILE_MANAGEMENT));
     descriptions_.LimitText(kResidentDescriptionLength);
     ListResidentProfiles(descriptions_, kind_);
     if (descriptions_.GetCount() > 0) {

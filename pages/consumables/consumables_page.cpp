@@ -6,6 +6,7 @@
 
 #include "app/config_app.h"
 #include "net/port_address.h"
+#include "pages/shared/context_help.h"
 #include "pages/shared/web_browser.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
@@ -81,7 +82,7 @@ void CConsumables::DoDataExchange(ui::DataExchange& dx) {
 
 bool CConsumables::OnInitDialog() {
     ui::PropertyPage::OnInitDialog();
-    ui::SetContextHelpIds(*this, {IDD_CONSUMABLES, IDC_SUPPLIES_REFRESH});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_CONSUMABLES));
     scalars_ = net::ScalarTable();
     columns_ = net::ColumnTable();
     entries_ = {};

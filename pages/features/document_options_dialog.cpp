@@ -7,6 +7,7 @@
 #include "app/settings_block.h"
 #include "app/text_helpers.h"
 #include "pages/features/number_entry.h"
+#include "pages/shared/context_help.h"
 #include "pages/shared/out_of_range_message.h"
 #include "ui/data_exchange.h"
 #include "ui/services.h"
@@ -58,10 +59,7 @@ bool CDocumentOptionsDialog::OnInitDialog() {
     copies_ = std::to_string(block.copies());
     scale_ = std::to_string(block.scale());
     ui::Dialog::OnInitDialog();
-    ui::SetContextHelpIds(*this, {IDD_DOCUMENT_OPTIONS, IDC_DOC_COLLATE, IDC_DOC_NO_COLLATE,
-                                  IDC_DOC_COPIES, IDC_DOC_COPIES_SPIN, IDC_DOC_SCALE,
-                                  IDC_DOC_REPRINT, IDC_DOC_REPRINT_NAME, IDC_DOC_NOTIFY_EMAIL,
-                                  IDC_DOC_EMAIL_ADDRESS, IDC_DOC_HELP});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_DOCUMENT_OPTIONS));
     CheckDlgButton(IDC_DOC_REPRINT, CheckState(block.reprintEnabled()));
     CheckDlgButton(IDC_DOC_NOTIFY_EMAIL, CheckState(block.notifyByEmail()));
     if (block.diskInstalled() == 0) {

@@ -13,6 +13,7 @@
 #include "pages/features/postscript_options_dialog.h"
 #include "pages/features/resolution_rules.h"
 #include "pages/features/saved_fields.h"
+#include "pages/shared/context_help.h"
 #include "ui/data_exchange.h"
 
 namespace pages {
@@ -52,9 +53,7 @@ ui::MessageMap CFeatures::GetMessageMap() const {
 
 bool CFeatures::OnInitDialog() {
     ui::PropertyPage::OnInitDialog();
-    ui::SetContextHelpIds(*this,
-                          {IDD_FEATURES, IDC_RESOLUTION, IDC_GRAPHICS_OPTIONS, IDC_QUICK_COLOR,
-                           IDC_COLOR_OPTIONS, IDC_POSTSCRIPT_OPTIONS, IDC_DOCUMENT_OPTIONS});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_FEATURES));
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "app/settings_block.h"
 #include "pages/features/halftone_dialog.h"
 #include "pages/features/resolution_rules.h"
+#include "pages/shared/context_help.h"
 #include "ppd/ppd.h"
 #include "ui/data_exchange.h"
 #include "ui/services.h"
@@ -46,10 +47,7 @@ ui::MessageMap CGraphicsOptionsDialog::GetMessageMap() const {
 
 bool CGraphicsOptionsDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
-    ui::SetContextHelpIds(*this, {IDD_GRAPHICS_OPTIONS, IDC_JOB_HALFTONE, IDC_ELEMENT_HALFTONES,
-                                  IDC_PRINT_QUALITY, IDC_TONER_SAVING, IDC_INVERT_IMAGE,
-                                  IDC_MIRROR_IMAGE, IDC_ROTATE_0, IDC_ROTATE_90, IDC_ROTATE_180,
-                                  IDC_ROTATE_270, IDC_GRAPHICS_HELP});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_GRAPHICS_OPTIONS));
     app::PrinterSettingsBlock& block = app::TheApp().settings;
     const ppd::PpdDocument* document = app::TheApp().ppdDocument;
     halftone_.FillFromFeature(document, "HalftoneType", app::HalftoneNames, block.halftoneType());

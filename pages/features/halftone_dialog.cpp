@@ -5,6 +5,7 @@
 #include "app/config_app.h"
 #include "app/option_tables.h"
 #include "app/settings_block.h"
+#include "pages/shared/context_help.h"
 #include "ui/data_exchange.h"
 #include "ui/services.h"
 
@@ -25,8 +26,7 @@ ui::MessageMap CHalftoneDialog::GetMessageMap() const {
 
 bool CHalftoneDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
-    ui::SetContextHelpIds(*this, {IDD_HALFTONE, IDC_HALFTONE_IMAGE, IDC_HALFTONE_TEXT,
-                                  IDC_HALFTONE_GRAPHICS, IDC_HALFTONE_HELP});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_HALFTONE));
     const app::PrinterSettingsBlock& block = app::TheApp().settings;
     image_.FillFromFeature("HalftoneType", app::HalftoneNames, block.imageHalftone());
     text_.FillFromFeature("HalftoneType", app::HalftoneNames, block.textHalftone());

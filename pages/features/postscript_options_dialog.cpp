@@ -8,6 +8,7 @@
 #include "app/settings_block.h"
 #include "app/text_helpers.h"
 #include "pages/features/number_entry.h"
+#include "pages/shared/context_help.h"
 #include "pages/shared/out_of_range_message.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
@@ -61,10 +62,7 @@ bool CPostScriptOptionsDialog::OnInitDialog() {
     initialised_ = false;
     ui::Dialog::OnInitDialog();
     initialised_ = true;
-    ui::SetContextHelpIds(*this, {IDD_POSTSCRIPT_OPTIONS, IDC_PS_USE_DSC, IDC_PS_ALLOW_EMULATION,
-                                  IDC_PS_PRINT_ERRORS, IDC_PS_USE_HEADER, IDC_PS_HEADER_PATH,
-                                  IDC_PS_HEADER_BROWSE, IDC_PS_EOD_MODE, IDC_PS_CTRLD_POSITION,
-                                  IDC_PS_JOB_TIMEOUT, IDC_PS_HELP});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_POSTSCRIPT_OPTIONS));
     app::PrinterSettingsBlock& block = Block();
     // Neither is the user's choice: both stay unchecked, and OK stores 0.
     for (const int id : {IDC_PS_USE_DSC, IDC_PS_ALLOW_EMULATION}) {

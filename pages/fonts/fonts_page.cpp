@@ -4,6 +4,7 @@
 
 #include "app/config_app.h"
 #include "app/settings_block.h"
+#include "pages/shared/context_help.h"
 #include "pages/shared/download_manager.h"
 #include "platform/font_enumerator.h"
 #include "platform/services.h"
@@ -41,9 +42,7 @@ ui::MessageMap CFonts::GetMessageMap() const {
 }
 
 bool CFonts::OnSetActive() {
-    ui::SetContextHelpIds(*this, {IDD_FONTS, IDC_FONT_DOWNLOAD, IDC_FONT_SUBSTITUTE,
-                                  IDC_FONT_SYSTEM_LIST, IDC_FONT_DEVICE_LIST,
-                                  IDC_FONT_DEFAULT_TABLE, IDC_FONT_DOWNLOAD_MANAGER});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_FONTS));
     systemFonts_.ResetContent();
     deviceFonts_.ResetContent();
     const bool substitute = Block().fontSubstitution() != 0;

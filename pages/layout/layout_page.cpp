@@ -5,6 +5,7 @@
 #include "app/config_app.h"
 #include "app/option_tables.h"
 #include "app/settings_block.h"
+#include "pages/shared/context_help.h"
 #include "pages/shared/ppd_choices.h"
 #include "ppd/ppd.h"
 #include "ui/data_exchange.h"
@@ -72,10 +73,7 @@ ui::MessageMap CLayout::GetMessageMap() const {
 
 bool CLayout::OnInitDialog() {
     ui::PropertyPage::OnInitDialog();
-    ui::SetContextHelpIds(
-        *this, {IDD_LAYOUT, IDC_ORIENT_PORTRAIT, IDC_ORIENT_LANDSCAPE, IDC_ORIENT_ROTATED,
-                IDC_DUPLEX_NONE, IDC_DUPLEX_LONG_EDGE, IDC_DUPLEX_SHORT_EDGE, IDC_PAGES_PER_SHEET,
-                IDC_PRINT_PAGE_BORDERS, IDC_PREVIEW_GROUP, IDC_ORIENTATION_GROUP});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_LAYOUT));
     // A PPD that offers duplex printing without listing the duplexer among the installable
     // options has the duplex unit as standard equipment.
     const ppd::PpdDocument* document = app::TheApp().ppdDocument;

@@ -9,6 +9,7 @@
 #include "pages/overlay/watermark_editor_dialog.h"
 #include "pages/overlay/watermark_profile_store.h"
 #include "pages/overlay/watermark_reset.h"
+#include "pages/shared/context_help.h"
 #include "pages/shared/download_manager.h"
 #include "pages/shared/out_of_range_message.h"
 #include "platform/registry.h"
@@ -102,32 +103,7 @@ ui::MessageMap COverlay::GetMessageMap() const {
 
 bool COverlay::OnInitDialog() {
     ui::PropertyPage::OnInitDialog();
-    ui::SetContextHelpIds(*this, {IDD_OVERLAY,
-                                  IDC_WATERMARK_LIST,
-                                  IDC_WATERMARK_FIRST_PAGE_ONLY,
-                                  IDC_WATERMARK_EDIT,
-                                  IDC_WATERMARK_ADD,
-                                  IDC_WATERMARK_DELETE,
-                                  IDC_OVERLAY_ALL_ENABLE,
-                                  IDC_OVERLAY_ALL_NAME,
-                                  IDC_OVERLAY_ALL_DEVICE,
-                                  IDC_OVERLAY_FIRST_ENABLE,
-                                  IDC_OVERLAY_FIRST_NAME,
-                                  IDC_OVERLAY_FIRST_DEVICE,
-                                  IDC_OVERLAY_ODD_ENABLE,
-                                  IDC_OVERLAY_ODD_NAME,
-                                  IDC_OVERLAY_ODD_DEVICE,
-                                  IDC_OVERLAY_EVEN_ENABLE,
-                                  IDC_OVERLAY_EVEN_NAME,
-                                  IDC_OVERLAY_EVEN_DEVICE,
-                                  IDC_OVERLAY_CYCLIC_ENABLE,
-                                  IDC_OVERLAY_CYCLIC_NAME,
-                                  IDC_OVERLAY_CYCLIC_DEVICE,
-                                  IDC_OVERLAY_CYCLE_FIRST,
-                                  IDC_OVERLAY_CYCLE_FIRST_SPIN,
-                                  IDC_OVERLAY_CYCLE_PERIOD,
-                                  IDC_OVERLAY_CYCLE_PERIOD_SPIN,
-                                  IDC_OVERLAY_DOWNLOAD_MANAGER});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_OVERLAY));
     Load();
     return true;
 }

@@ -10,6 +10,7 @@
 #include "app/text_helpers.h"
 #include "pages/overlay/watermark_profile_store.h"
 #include "pages/overlay/watermark_reset.h"
+#include "pages/shared/context_help.h"
 #include "pages/shared/out_of_range_message.h"
 #include "platform/font_enumerator.h"
 #include "platform/registry.h"
@@ -158,28 +159,7 @@ ui::MessageMap CWatermarkEditorDialog::GetMessageMap() const {
 
 bool CWatermarkEditorDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
-    ui::SetContextHelpIds(*this, {IDD_WATERMARK_EDITOR,
-                                  IDC_WM_NAME,
-                                  IDC_WM_TEXT,
-                                  IDC_WM_FONT,
-                                  IDC_WM_STYLE,
-                                  IDC_WM_SIZE,
-                                  IDC_WM_SIZE_SPIN,
-                                  IDC_WM_ANGLE,
-                                  IDC_WM_ANGLE_SPIN,
-                                  IDC_WM_COLOR,
-                                  IDC_WM_INTENSITY,
-                                  IDC_WM_INTENSITY_SPIN,
-                                  IDC_WM_BACKGROUND,
-                                  IDC_WM_OUTLINE,
-                                  IDC_WM_POSITION_CENTER,
-                                  IDC_WM_POSITION_OFFSET,
-                                  IDC_WM_OFFSET_X,
-                                  IDC_WM_OFFSET_X_SPIN,
-                                  IDC_WM_OFFSET_Y,
-                                  IDC_WM_OFFSET_Y_SPIN,
-                                  IDC_WM_DEFAULTS,
-                                  IDC_WM_HELP});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_WATERMARK_EDITOR));
     Block& block = TheBlock();
     if (block.colorDevice() == 0) {
         // A monochrome printer prints the watermark in grey: no colour to choose.

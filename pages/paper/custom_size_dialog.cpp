@@ -10,6 +10,7 @@
 #include "app/option_tables.h"
 #include "app/settings_block.h"
 #include "app/text_helpers.h"
+#include "pages/shared/context_help.h"
 #include "platform/registry.h"
 #include "platform/scoped_registry_key.h"
 #include "platform/services.h"
@@ -190,11 +191,7 @@ ui::MessageMap CCustomSizeDialog::GetMessageMap() const {
 
 bool CCustomSizeDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
-    ui::SetContextHelpIds(*this, {IDD_CUSTOM_SIZE, IDC_CUSTOM_HELP, IDC_CUSTOM_FEED_EDGE,
-                                  IDC_CUSTOM_FEED_EDGE_LABEL, IDC_CUSTOM_WIDTH, IDC_CUSTOM_HEIGHT,
-                                  IDC_CUSTOM_WIDTH_RANGE, IDC_CUSTOM_HEIGHT_RANGE,
-                                  IDC_CUSTOM_UNIT_INCH, IDC_CUSTOM_UNIT_MM, IDC_CUSTOM_UNIT_POINT,
-                                  IDC_CUSTOM_OFFSET_PERPENDICULAR, IDC_CUSTOM_OFFSET_PARALLEL});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_CUSTOM_SIZE));
     ui::Edit(GetDlgItem(IDC_CUSTOM_WIDTH).GetHandle()).LimitText(8);
     ui::Edit(GetDlgItem(IDC_CUSTOM_HEIGHT).GetHandle()).LimitText(8);
     Show();

@@ -6,6 +6,7 @@
 #include "app/option_tables.h"
 #include "app/settings_block.h"
 #include "pages/paper/paper_page.h"
+#include "pages/shared/context_help.h"
 #include "pages/shared/ppd_choices.h"
 #include "ppd/ppd.h"
 #include "ui/data_exchange.h"
@@ -52,10 +53,7 @@ ui::MessageMap CAdvancedFeedDialog::GetMessageMap() const {
 bool CAdvancedFeedDialog::OnInitDialog() {
     overrideTray_ = 0;
     ui::Dialog::OnInitDialog();
-    ui::SetContextHelpIds(*this, {IDD_ADVANCED_FEED, IDC_FEED_BANNER, IDC_FEED_BANNER_SOURCE,
-                                  IDC_FEED_FIRST_PAGE, IDC_FEED_FIRST_PAGE_SOURCE, IDC_FEED_TRAILER,
-                                  IDC_FEED_TRAILER_SOURCE, IDC_FEED_ADVANCED_TRAY, IDC_FEED_HELP,
-                                  IDC_FEED_OVERRIDE_MP_TRAY});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_ADVANCED_FEED));
     const app::PrinterSettingsBlock& block = Block();
     CheckDlgButton(IDC_FEED_BANNER, block.bannerPageEnabled() != 0 ? ui::kChecked : ui::kUnchecked);
     CheckDlgButton(IDC_FEED_FIRST_PAGE,

@@ -5,6 +5,7 @@
 #include "app/settings_block.h"
 #include "pages/paper/custom_size_dialog.h"
 #include "pages/paper/paper_feed_dialog.h"
+#include "pages/shared/context_help.h"
 #include "pages/shared/ppd_choices.h"
 #include "ppd/ppd.h"
 #include "ui/data_exchange.h"
@@ -46,8 +47,7 @@ ui::MessageMap CPaper::GetMessageMap() const {
 }
 
 bool CPaper::OnSetActive() {
-    ui::SetContextHelpIds(*this, {IDD_PAPER, IDC_PAPER_SIZE, IDC_PAPER_SOURCE, IDC_MEDIA_TYPE,
-                                  IDC_OUTPUT_BIN, IDC_ADVANCED_FEED, IDC_CUSTOM_SIZE_CONFIGURE});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_PAPER));
     const app::PrinterSettingsBlock& block = Block();
     const ppd::PpdDocument* document = Document();
     paperSize_.ResetContent();

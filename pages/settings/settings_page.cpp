@@ -6,6 +6,7 @@
 #include "app/config_app.h"
 #include "app/printer_query.h"
 #include "pages/settings/logon_user_name.h"
+#include "pages/shared/context_help.h"
 #include "platform/services.h"
 #include "ppd/ppd.h"
 #include "ui/data_exchange.h"
@@ -93,10 +94,7 @@ ui::MessageMap CSettings::GetMessageMap() const {
 
 bool CSettings::OnInitDialog() {
     ui::PropertyPage::OnInitDialog();
-    ui::SetContextHelpIds(*this,
-                          {IDD_SETTINGS, IDC_OPTIONS_AVAILABLE, IDC_OPTION_ADD, IDC_OPTION_REMOVE,
-                           IDC_OPTIONS_INSTALLED, IDC_PORT_NAME, IDC_COMM_STATUS,
-                           IDC_ACCOUNT_AUTHOR, IDC_ACCOUNT_HOST, IDC_ACCOUNT_SERIES});
+    ui::SetContextHelpIds(*this, ContextHelpIds(IDD_SETTINGS));
     {
         ui::WaitCursor wait;
         scalars_ = net::ScalarTable();

@@ -164,5 +164,24 @@ TEST(DrvsimScript, PictureNames) {
     EXPECT_FALSE(ParseScript("expect-pages\n", &error).has_value());
 }
 
+// The help commands: F1 on a control by id, and a help window by class and caption.
+TEST(DrvsimScript, HelpCommands) {
+    ScriptError error;
+    const auto steps =
+        ParseScript("help IDC_PAPER_SIZE\n"
+                    "expect-window HH Parent|Pomocn\xC3\xADk \xE2\x80\x93 vela40ps\n",
+                    &error);
+    ASSERT_TRUE(steps.has_value()) << error.line << ": " << error.message;
+    ASSERT_EQ(steps->size(), 2u);
+    EXPECT_EQ((*steps)[0].command, Command::Help);
+    EXPECT_EQ((*steps)[0].id, 1020);
+    EXPECT_EQ((*steps)[1].command, Command::ExpectWindow);
+    EXPECT_EQ((*steps)[1].text, "HH Parent|Pomocn\xC3\xADk \xE2\x80\x93 vela40ps");
+    const char* wrong[] = {"help\n", "help IDC_NOTHING\n", "help 1020 1021\n",
+                           "expect-window HH Parent\n", "expect-window\n"};
+    for (const char* line : wrong)
+        EXPECT_FALSE(ParseScript(line, &error).has_value()) << line;
+}
+
 } // namespace
 } // namespace drvsim

@@ -3,7 +3,8 @@
 # Cancel, runs that end before the sheet, odd pokes, a wrong topic or item, two advise links,
 # the driver hanging up while the sheet is shown, the pages of document and device properties,
 # the PPD path rule, the colour flag, the reset from the About page (also after choices on the
-# Layout page) and Help with no help file beside the program. Answers are checked byte for byte.
+# Layout page), Help with no help file beside the program and Help with the HTML Help file there.
+# Answers are checked byte for byte.
 #
 #   tests/e2e/program_e2e.sh BUILD_DIR     (a mingw build with bin/vela40ps.exe and bin/drvsim.exe)
 #
@@ -97,14 +98,46 @@ finish_case cancel
 
 # --- Help with no help file beside the program ---------------------------------------------------
 # The program says so in a message of its own and the sheet goes on; OK then answers the driver.
+# The build's .chm is set aside for this case.
 if find "$build/bin" -maxdepth 1 -iname vela40ps.hlp | grep -q .; then
-    fail "a help file lies beside the program"
+    fail "a WinHelp file lies beside the program"
+fi
+chm="$build/bin/vela40ps.chm"
+if [ -f "$chm" ]; then
+    mv "$chm" "$work/vela40ps.chm"
+    vela_on_exit "[ -f '$work/vela40ps.chm' ] && mv '$work/vela40ps.chm' '$chm'"
 fi
 drv help program_help.txt --driver "$demo" --random-reserved 16
 expect_line help "answer: settings, 1312 bytes, size 1312, type 1, owner window 0"
 check_ok_answer help
 expect_ended help
 finish_case help
+[ -f "$work/vela40ps.chm" ] && mv "$work/vela40ps.chm" "$chm"
+
+# --- Help with the HTML Help file beside the program --------------------------------------------
+# Help, F1 and a dialog's "Pomocník" open the HTML Help window (its class and caption checked by
+# drvsim); the topics asked for are read from the trace of Wine's viewer, which may have no
+# HTML engine to draw them. The sheet answers OK, and the program ends with its help closed.
+if [ -f "$chm" ]; then
+    WINEDEBUG=+htmlhelp drv help-chm program_help_chm.txt --driver "$demo" --random-reserved 17
+    expect_line help-chm "answer: settings, 1312 bytes, size 1312, type 1, owner window 0"
+    check_ok_answer help-chm
+    expect_ended help-chm
+    chm_url="mk:@MSITStore:$(winpath "$chm" | sed 's/\\/\\\\/g')::"
+    urls=$(tr -d '\r' <"$work/help-chm.log" | sed -n 's/.*:navigate_url L"\(.*\)"$/\1/p')
+    for topic in /103.htm /104.htm#c1020 /121.htm; do
+        grep -qxF -- "$chm_url$topic" <<<"$urls" || fail "topic $topic was not asked for"
+    done
+    grep -q 'HH_DISPLAY_TEXT_POPUP' "$work/help-chm.log" || fail "no popup text was asked for"
+    grep -q 'HH_CLOSE_ALL' "$work/help-chm.log" || fail "the help was not closed"
+    # The viewer is loaded with the first help request, not with the program.
+    awk '/^sheet: visible/ && !s {s = NR} /:htmlhelp:DllMain/ && !d {d = NR}
+         END {exit !(s && d && s < d)}' "$work/help-chm.log" ||
+        fail "the help viewer was loaded before the sheet was shown"
+    finish_case help-chm
+else
+    echo "SKIP help-chm: no $chm (the build skips the help without chmcmd-3.2.2)"
+fi
 
 # --- runs that end before the sheet -------------------------------------------------------------
 drv no-poke "" --driver "$demo" --no-poke

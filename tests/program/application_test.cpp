@@ -296,6 +296,30 @@ TEST_F(RunTest, HelpOpensTheActivePagesTopic) {
     EXPECT_EQ(host.HelpCalls()[0].data, static_cast<unsigned long>(IDD_ABOUT));
 }
 
+// With the HTML Help file beside the program the Help button opens the active page's topic in
+// HTML Help, owned by the sheet, and the run closes the help windows when the sheet ends.
+TEST_F(RunTest, HtmlHelpOpensTheActivePagesTopicAndClosesWithTheSheet) {
+    files.files = {"C:\\Vela\\VELA40PS.chm"};
+    Driver(Message(DriverBlock(WritePpd("vela.ppd", kColorPpd)), 0));
+    ui::Handle sheetWindow = nullptr;
+    host.OnSheet([&] {
+        ui::PropertySheet& sheet = *TheApp().mainWindow;
+        sheetWindow = sheet.GetHandle();
+        sheet.SetActivePage(sheet.GetPageCount() - 1); // About
+        host.PressHelp();
+        EXPECT_EQ(host.HtmlHelpCalls().size(), 1u); // nothing closed while the sheet runs
+        host.PressOk();
+    });
+    EXPECT_EQ(RunConfigApp(TheApp(), link, registry), RunOutcome::SentSettings);
+    EXPECT_TRUE(host.HelpCalls().empty());
+    const auto& calls = host.HtmlHelpCalls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].command.kind, ui::HtmlHelpCommand::Kind::Topic);
+    EXPECT_EQ(calls[0].command.file, "C:\\Vela\\VELA40PS.chm::/120.htm");
+    EXPECT_EQ(calls[0].owner, sheetWindow);
+    EXPECT_EQ(calls[1].command.kind, ui::HtmlHelpCommand::Kind::CloseAll);
+}
+
 // Without the help file the Help button shows a message owned by the sheet instead of asking
 // the help viewer; once it is answered, OK sends the settings to the driver.
 TEST_F(RunTest, HelpWithoutTheHelpFileThenOkAnswersTheDriver) {
@@ -313,7 +337,7 @@ TEST_F(RunTest, HelpWithoutTheHelpFileThenOkAnswersTheDriver) {
     ASSERT_EQ(host.MessageBoxes().size(), 1u);
     EXPECT_EQ(host.MessageBoxes()[0].text,
               "S\xFA"
-              "bor pomocn\xEDka VELA40PS.HLP nie je nain\x9Atalovan\xFD.");
+              "bor pomocn\xEDka VELA40PS.chm nie je nain\x9Atalovan\xFD.");
     EXPECT_EQ(host.MessageBoxes()[0].caption, "VELA40PS");
     EXPECT_NE(sheetWindow, nullptr);
     EXPECT_EQ(host.MessageBoxes()[0].owner, sheetWindow);

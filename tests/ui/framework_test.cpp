@@ -247,6 +247,86 @@ TEST_F(FrameworkTest, ContextHelpRouting) {
     EXPECT_THAT(host.MessageBoxes(), IsEmpty());
 }
 
+// With the HTML Help file alone the same requests go to HTML Help: the sheet's Help button
+// the page's topic, F1 on a control the control's popup text below it (its place in the page's
+// topic when the viewer shows no popup), F1 on a window without an id the page's topic, OK the
+// contents; and closing the help asks the viewer to close its windows.
+TEST_F(FrameworkTest, ContextHelpRoutingToHtmlHelp) {
+    HelpPage one(IDD_PAGE_ONE);
+    HelpPage two(IDD_PAGE_TWO);
+    PropertySheet sheet("Help");
+    sheet.AddPage(one);
+    sheet.AddPage(two);
+    host.SetProgramPath("C:\\Vela\\vela40ps.exe");
+    platform::KnownFiles files{"C:\\Vela\\vela40ps.chm"};
+    platform::ScopedServices installed({.files = &files});
+    Rect edit{};
+    host.OnSheet([&] {
+        host.SelectPage(1);
+        host.PressHelp();
+        host.FocusControl(IDC_PAGE_EDIT);
+        edit = host.WindowRect(host.Item(two.GetHandle(), IDC_PAGE_EDIT));
+        RunContextHelp();
+        host.SetHtmlHelpPopupsShown(false);
+        RunContextHelp();
+        host.FocusControl(IDC_PAGE_CHECK);
+        RunContextHelp();
+        host.SetFocus(host.Item(sheet.GetHandle(), kIdOk));
+        RunContextHelp();
+        host.PressCancel();
+    });
+    EXPECT_EQ(sheet.DoModal(), kIdCancel);
+    CloseHelp();
+    const std::string chm = "C:\\Vela\\vela40ps.chm";
+    const std::string page = chm + "::/" + std::to_string(IDD_PAGE_TWO) + ".htm";
+    using H = HtmlHelpCommand::Kind;
+    const struct {
+        H kind;
+        std::string file;
+    } expected[] = {
+        {H::Topic, page},
+        {H::Popup, chm + "::/cshelp.txt"},
+        {H::Popup, chm + "::/cshelp.txt"},
+        {H::Topic, page + "#c" + std::to_string(IDC_PAGE_EDIT)},
+        {H::Topic, page},
+        {H::Contents, chm},
+        {H::CloseAll, ""},
+    };
+    const auto& calls = host.HtmlHelpCalls();
+    ASSERT_EQ(calls.size(), std::size(expected));
+    for (size_t i = 0; i < calls.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(calls[i].command.kind, expected[i].kind);
+        EXPECT_EQ(calls[i].command.file, expected[i].file);
+    }
+    EXPECT_EQ(calls[1].command.contextId, static_cast<unsigned long>(IDC_PAGE_EDIT));
+    EXPECT_EQ(calls[1].command.at, (Point{(edit.left + edit.right) / 2, edit.bottom}));
+    EXPECT_NE(calls[0].owner, nullptr);
+    EXPECT_THAT(host.HelpCalls(), IsEmpty());
+    EXPECT_THAT(host.MessageBoxes(), IsEmpty());
+}
+
+// A help request that names its control (the question-mark clicked on a control, or F1 seen
+// by a window that no longer holds the focus) opens that control's help, not the focused one's.
+TEST_F(FrameworkTest, HelpRequestForANamedControl) {
+    HelpPage two(IDD_PAGE_TWO);
+    PropertySheet sheet("Help");
+    sheet.AddPage(two);
+    host.SetProgramPath("C:\\Vela\\vela40ps.exe");
+    platform::KnownFiles files{"C:\\Vela\\vela40ps.chm"};
+    platform::ScopedServices installed({.files = &files});
+    host.OnSheet([&] {
+        host.FocusControl(IDC_PAGE_CHECK);
+        const Handle edit = host.Item(two.GetHandle(), IDC_PAGE_EDIT);
+        DialogEvents::Help(two, HelpRequest{IDC_PAGE_EDIT, edit});
+        host.PressCancel();
+    });
+    EXPECT_EQ(sheet.DoModal(), kIdCancel);
+    ASSERT_EQ(host.HtmlHelpCalls().size(), 1u);
+    EXPECT_EQ(host.HtmlHelpCalls()[0].command.kind, HtmlHelpCommand::Kind::Popup);
+    EXPECT_EQ(host.HtmlHelpCalls()[0].command.contextId, static_cast<unsigned long>(IDC_PAGE_EDIT));
+}
+
 // Without the help file neither the Help command (for a topic or for the contents) nor a
 // dialog's own topic reaches the help viewer: each shows one message that names the file,
 // owned by the window that asked, and returns to it. (F1 and the Pomocník buttons: the
@@ -276,7 +356,7 @@ TEST_F(FrameworkTest, HelpWithoutTheHelpFileShowsAMessage) {
         {"a dialog's topic", Owner::Dialog, [&] { ShowHelpTopic(IDD_CONFORMANCE); }},
     };
     const std::string message = "S\xFA"
-                                "bor pomocn\xEDka vela40ps.HLP nie je nain\x9Atalovan\xFD.";
+                                "bor pomocn\xEDka vela40ps.chm nie je nain\x9Atalovan\xFD.";
     host.OnSheet([&] {
         for (const auto& road : roads) {
             SCOPED_TRACE(road.what);
@@ -351,6 +431,9 @@ TEST_F(FrameworkTest, HelpFileAndApplicationNameFromTheProgramPath) {
     for (const PathCase& c : cases) {
         host.SetProgramPath(c.program);
         EXPECT_EQ(HelpFilePath(), c.helpFile);
+        const std::string html = HtmlHelpFilePath();
+        EXPECT_EQ(html.substr(0, html.size() - 4) + ".HLP", c.helpFile);
+        EXPECT_EQ(html.substr(html.size() - 4), ".chm");
         EXPECT_EQ(ApplicationName(), c.name);
     }
 }

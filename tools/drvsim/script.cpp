@@ -43,6 +43,8 @@ constexpr CommandName kCommands[] = {
     {"screenshot", Command::Screenshot},
     {"walk-pages", Command::WalkPages},
     {"expect-pages", Command::ExpectPages},
+    {"help", Command::Help},
+    {"expect-window", Command::ExpectWindow},
 };
 
 constexpr NamedId kAnswers[] = {{"IDOK", 1}, {"IDCANCEL", 2}, {"IDYES", 6}, {"IDNO", 7}};
@@ -138,6 +140,7 @@ std::optional<std::string> ParseArguments(ScriptStep& step, std::string_view res
         return std::nullopt;
     case Command::Click:
     case Command::Focus:
+    case Command::Help:
     case Command::Dialog:
         if (auto error = needId())
             return error;
@@ -179,6 +182,11 @@ std::optional<std::string> ParseArguments(ScriptStep& step, std::string_view res
         step.text = Unescape(rest);
         if (step.text.empty())
             return "the page titles are missing";
+        return std::nullopt;
+    case Command::ExpectWindow:
+        step.text = Unescape(rest);
+        if (step.text.find('|') == std::string::npos)
+            return "expected CLASS|TITLE";
         return std::nullopt;
     case Command::Answer: {
         const std::string_view word = NextWord(rest);

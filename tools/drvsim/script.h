@@ -10,6 +10,7 @@
 //   type ID TEXT            focus an edit, select its text and type TEXT (EN_CHANGE per
 //                           character); an empty TEXT deletes the text
 //   focus ID                move the focus to a control
+//   help ID                 move the focus to a control and press F1 there (WM_HELP)
 //   key ID KEY              focus a closed drop-down list and press KEY on it: down, up,
 //                           home, end, wheel-down, wheel-up, or one character typed
 //   expect-text ID TEXT     the control's text
@@ -27,6 +28,8 @@
 //   screenshot FILE.png     save the program's windows as a PNG picture
 //   walk-pages DIR          select every page in turn and save DIR/NN-title.png of each
 //   expect-pages T1|T2|...  the sheet's tab captions, all of them, in order
+//   expect-window CLASS|TITLE   wait for a visible top-level window of the program that is
+//                           no dialog (a help window), with that class name and caption
 //
 // ID is a number or a name of res/resource.h (IDC_..., IDD_..., IDOK, IDCANCEL, IDHELP).
 // TEXT is UTF-8, the rest of the line after one blank; trailing blanks are dropped, and the
@@ -61,6 +64,8 @@ enum class Command {
     Screenshot,
     WalkPages,
     ExpectPages,
+    Help,
+    ExpectWindow,
 };
 
 struct ScriptStep {

@@ -136,6 +136,7 @@ public:
     std::optional<std::string> OpenFile(Handle owner, const OpenFileRequest& request) override;
     void WinHelp(Handle owner, std::string_view helpFile, unsigned command,
                  unsigned long data) override;
+    bool HtmlHelp(Handle owner, const HtmlHelpCommand& command) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     std::string ProgramPath() override { return programPath_; }

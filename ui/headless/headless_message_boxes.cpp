@@ -74,6 +74,10 @@ void HeadlessBackend::WinHelp(Handle owner, std::string_view helpFile, unsigned 
     RecordHelpCall(HelpCall{std::string(helpFile), command, data});
 }
 
+bool HeadlessBackend::HtmlHelp(Handle owner, const HtmlHelpCommand& command) {
+    return RecordHtmlHelpCall(HtmlHelpCall{command, owner});
+}
+
 void HeadlessBackend::BeginWaitCursor() {
     ++waitCursorDepth_;
     ++waitCursorShows_;

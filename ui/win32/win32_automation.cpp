@@ -210,6 +210,10 @@ void Win32Automation::WinHelp(const HelpCall& call) {
     RecordHelpCall(call);
 }
 
+bool Win32Automation::HtmlHelp(const HtmlHelpCall& call) {
+    return RecordHtmlHelpCall(call);
+}
+
 // ---- the user's actions -------------------------------------------------------------------
 
 HWND Win32Automation::TopWindow() const {

@@ -64,6 +64,7 @@ private:
     void MessageBoxStarting(const MessageBoxCall& call) override;
     std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
     void WinHelp(const HelpCall& call) override;
+    bool HtmlHelp(const HtmlHelpCall& call) override;
 
     static void CALLBACK RunPendingScript(HWND, UINT, UINT_PTR timer, DWORD);
     static void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD);

@@ -25,6 +25,35 @@ GetOpenFileNameFunction OpenFileDialogFunction() {
     return function;
 }
 
+// HtmlHelpW of hhctrl.ocx, loaded with the first help request that shows something: the
+// viewer pulls in OLE and the browser control, far too much for every start of the sheet.
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+HMODULE htmlHelpModule = nullptr;
+
+HtmlHelpFunction HtmlHelpFunctionOf(bool load) {
+    if (!htmlHelpModule && load)
+        htmlHelpModule = LoadLibraryW(L"hhctrl.ocx");
+    const FARPROC found = htmlHelpModule ? GetProcAddress(htmlHelpModule, "HtmlHelpW") : nullptr;
+    return reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void (*)()>(found));
+}
+
+// htmlhelp.h, which mingw-w64 ships without its import library; the layout is the SDK's.
+constexpr UINT kHhDisplayTopic = 0x0000;
+constexpr UINT kHhDisplayToc = 0x0001;
+constexpr UINT kHhDisplayTextPopup = 0x000E;
+constexpr UINT kHhCloseAll = 0x0012;
+struct HhPopup {
+    int cbStruct;
+    HINSTANCE hinst;
+    UINT idString;
+    LPCWSTR pszText;
+    POINT pt;
+    COLORREF clrForeground;
+    COLORREF clrBackground;
+    RECT rcMargins;
+    LPCWSTR pszFont;
+};
+
 constexpr wchar_t kOwnedBitmapProperty[] = L"VelaOwnedBitmap";
 
 std::wstring Wide(std::string_view cp1250) {
@@ -805,6 +834,36 @@ void Win32Backend::WinHelp(Handle owner, std::string_view helpFile, unsigned com
         return;
     }
     WinHelpW(ToHwnd(owner), Wide(helpFile).c_str(), command, data);
+}
+
+bool Win32Backend::HtmlHelp(Handle owner, const HtmlHelpCommand& command) {
+    if (hooks_)
+        return hooks_->HtmlHelp(HtmlHelpCall{command, owner});
+    using Kind = HtmlHelpCommand::Kind;
+    const HtmlHelpFunction htmlHelp = HtmlHelpFunctionOf(command.kind != Kind::CloseAll);
+    if (!htmlHelp)
+        return command.kind == Kind::CloseAll;
+    const std::wstring file = Wide(command.file);
+    switch (command.kind) {
+    case Kind::Topic:
+        return htmlHelp(ToHwnd(owner), file.c_str(), kHhDisplayTopic, 0) != nullptr;
+    case Kind::Contents:
+        return htmlHelp(ToHwnd(owner), file.c_str(), kHhDisplayToc, 0) != nullptr;
+    case Kind::Popup: {
+        HhPopup popup{};
+        popup.cbStruct = sizeof popup;
+        popup.idString = static_cast<UINT>(command.contextId);
+        popup.pt = POINT{command.at.x, command.at.y};
+        popup.clrForeground = popup.clrBackground = static_cast<COLORREF>(-1);
+        popup.rcMargins = RECT{-1, -1, -1, -1};
+        return htmlHelp(ToHwnd(owner), file.c_str(), kHhDisplayTextPopup,
+                        reinterpret_cast<DWORD_PTR>(&popup)) != nullptr;
+    }
+    case Kind::CloseAll:
+        htmlHelp(nullptr, nullptr, kHhCloseAll, 0);
+        return true;
+    }
+    return false;
 }
 
 void Win32Backend::BeginWaitCursor() {

@@ -35,6 +35,8 @@ public:
         virtual void MessageBoxStarting(const MessageBoxCall& call) = 0;
         virtual std::optional<std::string> OpenFile(const OpenFileRequest& request) = 0;
         virtual void WinHelp(const HelpCall& call) = 0;
+        // Instead of the HTML Help viewer; returns what the viewer would.
+        virtual bool HtmlHelp(const HtmlHelpCall& call) = 0;
     };
 
     Win32Backend();
@@ -109,6 +111,7 @@ public:
     std::optional<std::string> OpenFile(Handle owner, const OpenFileRequest& request) override;
     void WinHelp(Handle owner, std::string_view helpFile, unsigned command,
                  unsigned long data) override;
+    bool HtmlHelp(Handle owner, const HtmlHelpCommand& command) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     std::string ProgramPath() override;

@@ -105,7 +105,7 @@ TEST(HelpRequests, WithoutTheHelpFileSayItIsNotInstalled) {
         EXPECT_THAT(host.HelpCalls(), IsEmpty());
         ASSERT_EQ(host.MessageBoxes().size(), 1u);
         const ui::MessageBoxCall& box = host.MessageBoxes()[0];
-        EXPECT_EQ(box.text, ui::headless::Cp1250(u8"Súbor pomocníka vela40ps.HLP nie je "
+        EXPECT_EQ(box.text, ui::headless::Cp1250(u8"Súbor pomocníka vela40ps.chm nie je "
                                                  u8"nainštalovaný."));
         EXPECT_EQ(box.caption, "vela40ps");
         EXPECT_NE(owner, nullptr);

@@ -724,6 +724,36 @@ TEST_P(ControlConformance, ContextHelpFromF1) {
     });
 }
 
+// With only the HTML Help file, F1 on a control asks for its popup text below it, owned by the
+// dialog; when the viewer shows no popup, the control's place in the dialog's topic opens.
+TEST_P(ControlConformance, ContextHelpFromF1InHtmlHelp) {
+    platform::KnownFiles files{HtmlHelpFilePath()};
+    platform::ScopedServices installed({.files = &files});
+    InDialog([&](ConformanceDialog& dialog) {
+        SetContextHelpIds(dialog, {IDD_CONFORMANCE, IDC_EDIT});
+        const size_t before = A().HtmlHelpCalls().size();
+        A().FocusControl(IDC_EDIT);
+        A().PressF1();
+        A().SetHtmlHelpPopupsShown(false);
+        A().PressF1();
+        A().SetHtmlHelpPopupsShown(true);
+        const auto& calls = A().HtmlHelpCalls();
+        ASSERT_EQ(calls.size(), before + 3);
+        const HtmlHelpCommand& popup = calls[before].command;
+        EXPECT_EQ(popup.kind, HtmlHelpCommand::Kind::Popup);
+        EXPECT_EQ(popup.file, HtmlHelpFilePath() + "::/cshelp.txt");
+        EXPECT_EQ(popup.contextId, static_cast<unsigned long>(IDC_EDIT));
+        const Rect rect = dialog.GetDlgItem(IDC_EDIT).GetWindowRect();
+        EXPECT_EQ(popup.at, (Point{(rect.left + rect.right) / 2, rect.bottom}));
+        EXPECT_EQ(calls[before].owner, dialog.GetHandle());
+        EXPECT_EQ(calls[before + 2].command.kind, HtmlHelpCommand::Kind::Topic);
+        EXPECT_EQ(calls[before + 2].command.file, HtmlHelpFilePath() + "::/" +
+                                                      std::to_string(IDD_CONFORMANCE) + ".htm#c" +
+                                                      std::to_string(IDC_EDIT));
+        EXPECT_EQ(FocusedControlId(), IDC_EDIT);
+    });
+}
+
 // Without the help file, F1 asks nothing of the help viewer: a message owned by the dialog
 // names the missing file, and the focused control has the focus again once it is answered.
 TEST_P(ControlConformance, ContextHelpWithoutTheHelpFile) {
@@ -744,7 +774,7 @@ TEST_P(ControlConformance, ContextHelpWithoutTheHelpFile) {
         EXPECT_EQ(A().HelpCalls().size(), helpCalls);
         ASSERT_EQ(A().MessageBoxes().size(), boxes + 1);
         const MessageBoxCall& box = A().MessageBoxes().back();
-        EXPECT_EQ(box.text, HelpFileMissingMessage(HelpFilePath()));
+        EXPECT_EQ(box.text, HelpFileMissingMessage(HtmlHelpFilePath()));
         EXPECT_EQ(box.caption, ApplicationName());
         EXPECT_EQ(box.style, kMbOk | kMbIconInformation);
         EXPECT_EQ(box.owner, dialog.GetHandle());

@@ -187,6 +187,27 @@ TEST_P(SheetConformance, StartPageAndHelpButton) {
     EXPECT_EQ(p.sheet.DoModal(), kIdCancel);
 }
 
+// With only the HTML Help file the Help button opens the current page's topic, owned by the
+// sheet, and the sheet goes on.
+TEST_P(SheetConformance, HelpButtonOpensTheHtmlHelpTopic) {
+    platform::KnownFiles files{HtmlHelpFilePath()};
+    platform::ScopedServices installed({.files = &files});
+    ThreePages p;
+    A().OnSheet([&] {
+        A().SelectPage(1);
+        const size_t before = A().HtmlHelpCalls().size();
+        A().PressHelp();
+        ASSERT_EQ(A().HtmlHelpCalls().size(), before + 1);
+        const HtmlHelpCall& call = A().HtmlHelpCalls().back();
+        EXPECT_EQ(call.command.kind, HtmlHelpCommand::Kind::Topic);
+        EXPECT_EQ(call.command.file,
+                  HtmlHelpFilePath() + "::/" + std::to_string(IDD_PAGE_TWO) + ".htm");
+        EXPECT_EQ(call.owner, p.sheet.GetHandle());
+        A().PressOk();
+    });
+    EXPECT_EQ(p.sheet.DoModal(), kIdOk);
+}
+
 // Without the help file the Help button shows a message owned by the sheet; once it is
 // answered the sheet goes on and OK ends it.
 TEST_P(SheetConformance, HelpButtonWithoutTheHelpFile) {
@@ -205,7 +226,7 @@ TEST_P(SheetConformance, HelpButtonWithoutTheHelpFile) {
         EXPECT_EQ(answered, 1);
         EXPECT_EQ(A().HelpCalls().size(), helpCalls);
         ASSERT_EQ(A().MessageBoxes().size(), boxes + 1);
-        EXPECT_EQ(A().MessageBoxes().back().text, HelpFileMissingMessage(HelpFilePath()));
+        EXPECT_EQ(A().MessageBoxes().back().text, HelpFileMissingMessage(HtmlHelpFilePath()));
         EXPECT_EQ(A().MessageBoxes().back().owner, p.sheet.GetHandle());
         A().SelectPage(2);
         A().PressOk();

@@ -36,6 +36,7 @@ private:
         return std::nullopt;
     }
     void WinHelp(const ui::HelpCall&) override {}
+    bool HtmlHelp(const ui::HtmlHelpCall&) override { return true; }
 
     // The picture being taken: where to, which window, how far.
     struct Shot {

@@ -123,7 +123,11 @@ HWND SheetAutomation::Control(int id, std::string* error) const {
 
 std::vector<HWND> SheetAutomation::ModalWindows() const {
     std::vector<HWND> windows = VisibleWindows(processId_);
-    windows.erase(std::remove(windows.begin(), windows.end(), sheet_), windows.end());
+    windows.erase(std::remove_if(windows.begin(), windows.end(),
+                                 [&](HWND window) {
+                                     return window == sheet_ || ClassName(window) != L"#32770";
+                                 }),
+                  windows.end());
     return windows;
 }
 
@@ -248,6 +252,14 @@ std::optional<std::string> SheetAutomation::Execute(const ScriptStep& step) {
         WaitHandled();
         return std::nullopt;
     }
+    case Command::Help: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        return PressF1(control);
+    }
+    case Command::ExpectWindow:
+        return WaitForWindow(step.text);
     case Command::Key: {
         const HWND control = Control(step.id, &error);
         if (!control)
@@ -595,6 +607,59 @@ std::optional<std::string> SheetAutomation::AnswerFileDialog(const std::string& 
         return "the file dialog stayed open";
     WaitHandled();
     return std::nullopt;
+}
+
+std::optional<std::string> SheetAutomation::PressF1(HWND control) {
+    const HWND dialog = GetParent(control);
+    // A help window opened before may hold the focus: the user clicks back into the sheet.
+    const HWND root = GetAncestor(control, GA_ROOT);
+    if (GetForegroundWindow() != root) {
+        SetForegroundWindow(root);
+        Settle(root);
+    }
+    Send(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    WaitHandled();
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = GetDlgCtrlID(control);
+    info.hItemHandle = control;
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    info.MousePos = POINT{rect.left, rect.top};
+    // The system copies the HELPINFO of WM_HELP into the receiving process, as it does for the
+    // other messages that carry a structure of a known size.
+    LRESULT ignored = 0;
+    if (!SendBounded(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info), &ignored, timeoutMs_))
+        return "the dialog did not answer the help request";
+    if (IsWindow(sheet_))
+        Settle(sheet_);
+    return std::nullopt;
+}
+
+std::optional<std::string> SheetAutomation::WaitForWindow(const std::string& classAndTitle) {
+    const std::wstring wanted = Wide(classAndTitle);
+    const size_t bar = wanted.find(L'|');
+    const std::wstring className = wanted.substr(0, bar);
+    const std::wstring title = wanted.substr(bar + 1);
+    std::wstring seen;
+    const auto matches = [&] {
+        seen.clear();
+        for (HWND window : VisibleWindows(processId_)) {
+            if (ClassName(window) != className)
+                continue;
+            seen = WindowText(window);
+            if (seen == title)
+                return true;
+        }
+        return false;
+    };
+    PumpUntil([&] { return matches() || HasEnded(process_); }, timeoutMs_, process_);
+    if (matches())
+        return std::nullopt;
+    if (!seen.empty())
+        return "the window's title is " + Quote(seen);
+    return "no window of the class " + Quote(className) + " appeared";
 }
 
 std::optional<std::string> SheetAutomation::WaitForMessageBox(const std::string& text) {

@@ -45,13 +45,17 @@ private:
     std::optional<std::string> Answer(int button);
     std::optional<std::string> Screenshot(const std::string& file);
     std::optional<std::string> WalkPages(const std::string& directory);
+    // F1 on the control: the focus moves there and its dialog gets WM_HELP naming it.
+    std::optional<std::string> PressF1(HWND control);
+    std::optional<std::string> WaitForWindow(const std::string& classAndTitle);
 
     // The innermost dialog a `dialog` step waited for, or the sheet's current page.
     HWND Target() const;
     HWND Control(int id, std::string* error) const;
     std::vector<std::wstring> TabTitles() const;
     std::optional<int> PageIndexOfTitle(const std::string& title) const;
-    std::vector<HWND> ModalWindows() const; // visible windows of the process but the sheet
+    // Visible dialogs of the process but the sheet (a help window is no modal window).
+    std::vector<HWND> ModalWindows() const;
     HWND MessageBoxWindow() const;
 
     // Sends one after the other, each once the one before has been handled (SendMessageCallback),
