@@ -7,12 +7,13 @@
 
 #include "ui/dialog.h"
 #include "ui/headless/collation.h"
+#include "ui/scaled_bitmap.h"
 
 namespace ui::headless {
 namespace {
 
-// Dialog base units of the templates' 8-point font.
-constexpr int kBaseUnitX = 6;
+// Dialog base units of the templates' 8-point font at 96 DPI.
+constexpr int kBaseUnitX = HeadlessBackend::kDialogBaseUnitX;
 constexpr int kBaseUnitY = 13;
 constexpr Point kTopLevelOrigin{100, 80};
 constexpr Point kSheetPageOrigin{8, 30};
@@ -28,11 +29,18 @@ int MulDivRound(int value, int numerator, int denominator) {
                                          : -((-product + half) / denominator));
 }
 
-Rect DialogUnitsToPixels(int x, int y, int cx, int cy) {
-    const int left = MulDivRound(x, kBaseUnitX, 4);
-    const int top = MulDivRound(y, kBaseUnitY, 8);
-    return Rect{left, top, left + MulDivRound(cx, kBaseUnitX, 4),
-                top + MulDivRound(cy, kBaseUnitY, 8)};
+// The font's pixels grow with the screen's DPI, and the dialog units with them.
+Rect DialogUnitsToPixels(int x, int y, int cx, int cy, int dpi) {
+    const int baseX = MulDivRound(kBaseUnitX, dpi, kDefaultDpi);
+    const int baseY = MulDivRound(kBaseUnitY, dpi, kDefaultDpi);
+    const int left = MulDivRound(x, baseX, 4);
+    const int top = MulDivRound(y, baseY, 8);
+    return Rect{left, top, left + MulDivRound(cx, baseX, 4), top + MulDivRound(cy, baseY, 8)};
+}
+
+Rect ScaleRect(const Rect& rect, int to, int from) {
+    return Rect{MulDivRound(rect.left, to, from), MulDivRound(rect.top, to, from),
+                MulDivRound(rect.right, to, from), MulDivRound(rect.bottom, to, from)};
 }
 
 ControlKind KindOfClass(const std::string& className) {
@@ -925,16 +933,19 @@ bool HeadlessBackend::SetBitmap(Handle picture, int bitmapId) {
     Node* node = Find(picture);
     if (!node || node->kind != ControlKind::Static || (node->style & kSsTypeMask) != kSsBitmap)
         return false;
-    const std::optional<Size> size = BitmapSize(bitmapId);
+    // As the Win32 backend: the bitmap drawn for the screen's scale, or pixels multiplied.
+    const ScaledBitmap chosen =
+        ChooseScaledBitmap(bitmapId, dpi_, [this](int id) { return BitmapSize(id).has_value(); });
+    const std::optional<Size> size = BitmapSize(chosen.resourceId);
     if (!size)
         return false;
     node->bitmapId = bitmapId;
-    node->imageSize = *size;
+    node->imageSize = Size{size->cx * chosen.factor, size->cy * chosen.factor};
     ++bitmapLoads_;
     // A picture without SS_CENTERIMAGE or SS_REALSIZECONTROL takes the bitmap's size.
     if (!(node->style & (kSsCenterImage | kSsRealSizeControl))) {
-        node->rect.right = node->rect.left + size->cx;
-        node->rect.bottom = node->rect.top + size->cy;
+        node->rect.right = node->rect.left + node->imageSize.cx;
+        node->rect.bottom = node->rect.top + node->imageSize.cy;
     }
     return true;
 }
@@ -942,6 +953,12 @@ bool HeadlessBackend::SetBitmap(Handle picture, int bitmapId) {
 Size HeadlessBackend::ImageSize(Handle picture) {
     Node* node = Find(picture);
     return node && node->bitmapId ? node->imageSize : Size{};
+}
+
+int HeadlessBackend::DialogTemplateOf(Handle control) const {
+    const Node* node = Find(control);
+    const Node* dialog = node ? node->parent : nullptr;
+    return dialog && dialog->dialog ? dialog->dialog->GetTemplateId() : 0;
 }
 
 int HeadlessBackend::BitmapId(Handle picture) const {
@@ -968,7 +985,7 @@ void HeadlessBackend::CreateControl(Node* dialog, const DialogItemTemplate& item
     node->style = item.style;
     node->exStyle = item.exStyle;
     node->helpId = item.helpId;
-    node->rect = DialogUnitsToPixels(item.x, item.y, item.cx, item.cy);
+    node->rect = DialogUnitsToPixels(item.x, item.y, item.cx, item.cy, dpi_);
     if (!node->IsList())
         node->text = item.text;
     switch (node->kind) {
@@ -1012,7 +1029,7 @@ HeadlessBackend::Node* HeadlessBackend::CreateDialogWindow(DialogBase& dialog, N
     // their initialisation.
     node->style = tpl->style & ~kWsVisible;
     node->exStyle = tpl->exStyle;
-    const Rect size = DialogUnitsToPixels(0, 0, tpl->cx, tpl->cy);
+    const Rect size = DialogUnitsToPixels(0, 0, tpl->cx, tpl->cy, dpi_);
     node->rect = Rect{origin.x, origin.y, origin.x + size.right, origin.y + size.bottom};
     node->dialog = &dialog;
     for (const DialogItemTemplate& item : tpl->items)
@@ -1079,6 +1096,29 @@ auto HeadlessBackend::RunPageCode(Node* page, F&& routine) {
         }
     } depth(*this, page);
     return routine(static_cast<PropertyPage&>(*page->dialog));
+}
+
+// ---- screen scale -------------------------------------------------------------------------
+
+void HeadlessBackend::ChangeDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    const int from = dpi_;
+    dpi_ = dpi;
+    // The system lays every window out again in proportion, then each dialog and page hears of
+    // the change (pages within their own code, as under Win32).
+    std::vector<Node*> dialogs;
+    for (auto& [handle, node] : nodes_) {
+        node->rect = ScaleRect(node->rect, dpi, from);
+        if (node->dialog)
+            dialogs.push_back(node.get());
+    }
+    for (Node* dialog : dialogs) {
+        if (DialogEvents::IsPage(*dialog->dialog))
+            RunPageCode(dialog, [](PropertyPage& page) { DialogEvents::DpiChanged(page); });
+        else
+            DialogEvents::DpiChanged(*dialog->dialog);
+    }
 }
 
 void HeadlessBackend::RunScript(Node* window, std::function<void()> handler,
@@ -1259,7 +1299,7 @@ int HeadlessBackend::RunSheet(PropertySheet& sheetObject) {
     int height = 0;
     for (PropertyPage* page : pages) {
         if (const std::optional<DialogTemplate> tpl = Template(page->GetTemplateId())) {
-            const Rect size = DialogUnitsToPixels(0, 0, tpl->cx, tpl->cy);
+            const Rect size = DialogUnitsToPixels(0, 0, tpl->cx, tpl->cy, dpi_);
             width = std::max(width, size.right);
             height = std::max(height, size.bottom);
         }
