@@ -674,7 +674,7 @@ bool Win32Backend::SetBitmap(Handle picture, int bitmapId) {
     // multiplied.
     const HMODULE module = GetModuleHandleW(nullptr);
     const ScaledBitmap chosen = ChooseScaledBitmap(bitmapId, WindowDpi(hwnd), [module](int id) {
-        return FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2)) != nullptr;
+        return FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP) != nullptr;
     });
     HBITMAP bitmap = LoadBitmapW(module, MAKEINTRESOURCEW(chosen.resourceId));
     if (!bitmap)
