@@ -46,6 +46,11 @@
 // Picture of the About page.
 #define IDB_ABOUT 140
 
+// Every IDB_ bitmap is also drawn for screens of 125 % and 150 % (120 and 144 DPI), as the
+// bitmap of its id plus one of these offsets; larger scales show these pixels multiplied.
+#define BITMAP_ID_OFFSET_120_DPI 1000
+#define BITMAP_ID_OFFSET_144_DPI 2000
+
 // Layout page previews: orientation (portrait, landscape), duplex (single, long edge, short
 // edge) and pages per sheet. There is no bitmap 168.
 #define IDB_PREVIEW_PORTRAIT_SINGLE_1 152

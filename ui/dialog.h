@@ -71,6 +71,9 @@ protected:
     virtual MessageMap GetMessageMap() const { return {}; }
     // Every control notification, before the message map handles it.
     virtual void OnNotification(int controlId, int code) {}
+    // The window now shows on a screen of another scale, and the system has laid its controls
+    // out and set their fonts for it: what the dialog draws or places itself is done again.
+    virtual void OnDpiChanged() {}
 
 private:
     friend class DialogEvents;
@@ -199,6 +202,7 @@ public:
     // False when the dialog has no owner-draw handler for the control.
     static bool DrawItem(DialogBase& dialog, ui::DrawItem& item);
     static void Help(DialogBase& dialog, const HelpRequest& request);
+    static void DpiChanged(DialogBase& dialog) { dialog.OnDpiChanged(); }
 
     static bool IsPage(const DialogBase& dialog);
     static bool PageSetActive(PropertyPage& page);

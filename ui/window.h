@@ -74,9 +74,11 @@ public:
 class Static : public Window {
 public:
     using Window::Window;
-    // Shows bitmap resource `bitmapId` of the program; false when there is no such bitmap.
+    // Shows bitmap resource `bitmapId` of the program at the scale of the control's screen
+    // (the bitmap drawn for that scale where the program has one, see res/resource.h); false
+    // when there is no such bitmap.
     bool SetBitmap(int bitmapId) const;
-    // The size of the bitmap the control shows (0, 0 without one).
+    // The size in pixels of the bitmap the control shows (0, 0 without one).
     Size GetBitmapSize() const;
 };
 

@@ -8,14 +8,16 @@
 #include "platform/codepage1250.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
+#include "res/version.h"
 #include "ui/data_exchange.h"
 
 namespace pages {
 namespace {
 
-// Two blanks before 3.5.0 and one after it belong to the version line.
-constexpr char8_t kVersionLine[] =
-    u8"PostScriptový ovládač tlačiarne verzie 3.0.4 pre Windows® 98/95/Millennium  3.5.0 ";
+// The program's version closes the line; two blanks before it and one after it belong to the
+// line.
+constexpr char8_t kVersionLine[] = u8"PostScriptový ovládač tlačiarne verzie 3.0.4 pre Windows® "
+                                   u8"98/95/Millennium  " VELA_VERSION_TEXT " ";
 constexpr char8_t kMakerNotice[] =
     u8"Copyright © 1998-2002 Vela tlačiarne, a. s. Všetky práva vyhradené.";
 constexpr char8_t kLicensedHeading[] = u8"Licencované súčasti:";
@@ -77,7 +79,7 @@ bool CAbout::OnInitDialog() {
     ui::PropertyPage::OnInitDialog();
     ui::SetContextHelpIds(*this, ContextHelpIds(IDD_ABOUT));
     text_.SetWindowText(AboutText());
-    CentrePicture();
+    ShowPicture();
     printerPageAddress_ = printerLink_.GetWindowText();
     shopPageAddress_ = shopLink_.GetWindowText();
     printerLink_.SetButtonStyle(ui::kBsOwnerDraw, true);
@@ -97,7 +99,22 @@ ui::MessageMap CAbout::GetMessageMap() const {
     return entries;
 }
 
-void CAbout::CentrePicture() {
+bool CAbout::OnSetActive() {
+    PlacePicture();
+    return ui::PropertyPage::OnSetActive();
+}
+
+void CAbout::OnDpiChanged() {
+    ShowPicture();
+}
+
+void CAbout::ShowPicture() {
+    // The template's picture is the one for 96 DPI; this one is drawn for the screen's scale.
+    picture_.SetBitmap(IDB_ABOUT);
+    PlacePicture();
+}
+
+void CAbout::PlacePicture() {
     const ui::Size bitmap = picture_.GetBitmapSize();
     const ui::Rect page = GetWindowRect();
     const ui::Rect text = text_.GetWindowRect();

@@ -31,6 +31,11 @@ public:
 protected:
     void DoDataExchange(ui::DataExchange& dx) override;
     bool OnInitDialog() override;
+    // The sheet gives its pages the size of the largest one, after their initialisation: the
+    // picture is placed again by the same rule on the page as the user sees it.
+    bool OnSetActive() override;
+    // On a screen of another scale the picture is loaded again for it and placed anew.
+    void OnDpiChanged() override;
     ui::MessageMap GetMessageMap() const override;
 
 private:
@@ -40,9 +45,11 @@ private:
     void OnTextFocused();
     void OnDrawPrinterLink(ui::DrawItem& item);
     void OnDrawShopLink(ui::DrawItem& item);
+    // Shows the picture for the screen's scale and places it.
+    void ShowPicture();
     // Centres the picture horizontally on the page and halfway between the page's top and the
-    // text.
-    void CentrePicture();
+    // text, at the size of its bitmap.
+    void PlacePicture();
 
     LinkButton shopLink_;
     LinkButton printerLink_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 #include "app/config_app.h"
@@ -152,6 +153,29 @@ void CConsumables::FillRow(int row, const net::ComponentEntry& entry) {
     bar.SetPos(texts.barPos);
 }
 
+void CConsumables::FitNameLabels(int headingRow) const {
+    for (int first = 0; first < kSupplyRowCount; first += kSupplyRowsPerColumn) {
+        // The labels of a column share their width; at most one of them spans its row.
+        int labelRight = std::numeric_limits<int>::max();
+        for (int row = first; row < first + kSupplyRowsPerColumn; ++row)
+            labelRight =
+                std::min(labelRight,
+                         ScreenToClient(GetDlgItem(IDC_SUPPLY_NAME_0 + row).GetWindowRect()).right);
+        for (int row = first; row < first + kSupplyRowsPerColumn; ++row) {
+            const ui::Window label = GetDlgItem(IDC_SUPPLY_NAME_0 + row);
+            ui::Rect rect = ScreenToClient(label.GetWindowRect());
+            const int right =
+                row == headingRow
+                    ? ScreenToClient(GetDlgItem(IDC_SUPPLY_MAX_0 + row).GetWindowRect()).right
+                    : labelRight;
+            if (rect.right != right) {
+                rect.right = right;
+                label.MoveWindow(rect);
+            }
+        }
+    }
+}
+
 void CConsumables::Display() {
     const app::PrinterSettingsBlock& settings = app::TheApp().settings;
     const ui::Window title = GetDlgItem(IDC_SUPPLIES_TITLE);
@@ -165,6 +189,7 @@ void CConsumables::Display() {
         std::min<std::int32_t>(scalars_[net::kScalarRowComponentCount].value, kSupplyRowCount);
     const std::size_t entryCount = count > 0 ? static_cast<std::size_t>(count) : 0;
     int row = 0;
+    int headingRow = -1; // the row that carries the maintenance heading
 
     bool tonerShown = false;
     for (std::size_t j = 0; j < entryCount; ++j) {
@@ -191,7 +216,7 @@ void CConsumables::Display() {
                 SetDlgItemText(IDC_SUPPLY_NAME_0 + row, kMaintenanceHeading);
                 for (int first : {IDC_SUPPLY_VALUE_0, IDC_SUPPLY_BAR_0, IDC_SUPPLY_MAX_0})
                     GetDlgItem(first + row).ShowWindow(false);
-                ++row;
+                headingRow = row++;
             }
         }
         FillRow(row++, entries_[j]);
@@ -204,6 +229,7 @@ void CConsumables::Display() {
     }
     for (; row < kSupplyRowCount; ++row)
         ShowRow(row, false);
+    FitNameLabels(headingRow);
 }
 
 } // namespace pages

@@ -20,6 +20,7 @@ namespace pages {
 // the controls IDC_SUPPLY_NAME_0 + k, IDC_SUPPLY_VALUE_0 + k, IDC_SUPPLY_BAR_0 + k and
 // IDC_SUPPLY_MAX_0 + k.
 constexpr int kSupplyRowCount = 20;
+constexpr int kSupplyRowsPerColumn = 10;
 static_assert(kSupplyRowCount == static_cast<int>(net::kComponentEntryCount));
 
 // What one row shows for a component.
@@ -64,6 +65,10 @@ private:
     void Display();
     void FillRow(int row, const net::ComponentEntry& entry);
     void ShowRow(int row, bool show);
+    // The row that carries the maintenance heading (-1: none) has its value, bar and maximum
+    // hidden: its label spans the row, so that the heading is not cut. Every other row's label
+    // keeps the width of its column's labels.
+    void FitNameLabels(int headingRow) const;
 
     net::SnmpScalarTable scalars_;
     net::SnmpColumnTable columns_;

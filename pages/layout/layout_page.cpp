@@ -157,6 +157,11 @@ bool CLayout::OnSetActive() {
     return ui::PropertyPage::OnSetActive();
 }
 
+void CLayout::OnDpiChanged() {
+    shownPreview_ = 0; // the picture shown was drawn for the old scale
+    RefreshPreview();
+}
+
 void CLayout::OnPortrait() {
     Block().setOrientation(1);
     RefreshPreview();
@@ -248,7 +253,8 @@ void CLayout::RefreshPreview() {
     if (bitmap == shownPreview_)
         return;
     shownPreview_ = preview_.SetBitmap(bitmap) ? bitmap : 0;
-    // Centre the picture in its frame.
+    // Centre the picture in its frame; both sizes are in the screen's pixels, the picture's
+    // drawn or multiplied for the screen's scale.
     const ui::Rect frame = ScreenToClient(previewGroup_.GetWindowRect());
     ui::Size size = preview_.GetBitmapSize();
     if (size.cx == 0 || size.cy == 0) {

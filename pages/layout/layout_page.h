@@ -22,6 +22,8 @@ protected:
     void DoDataExchange(ui::DataExchange& dx) override;
     bool OnInitDialog() override;
     bool OnSetActive() override;
+    // On a screen of another scale the picture is loaded again for it and centred anew.
+    void OnDpiChanged() override;
     ui::MessageMap GetMessageMap() const override;
 
 private:

@@ -23,6 +23,19 @@ constexpr std::uint32_t kVgaPalette[16] = {
 constexpr int kPreviewSize = 160;
 constexpr std::uint16_t kSlovak = 0x041B;
 
+// Each bitmap as drawn for 96 DPI and for the larger screens, with its size in quarters of the 96
+// DPI one (4 at 96 DPI).
+struct Scale {
+    int dpi;
+    int idOffset;
+    int quarters;
+};
+constexpr Scale kScales[] = {
+    {96, 0, 4},
+    {120, BITMAP_ID_OFFSET_120_DPI, 5},
+    {144, BITMAP_ID_OFFSET_144_DPI, 6},
+};
+
 // The Layout page's choice of bitmap: pages per sheet by (portrait single, long, short,
 // landscape single, long, short).
 constexpr int kPages[7] = {1, 2, 4, 6, 9, 16, 99};
@@ -110,25 +123,45 @@ TEST(PreviewBitmaps, ThirtyEightPreviewsArePresent) {
             << id;
 }
 
-// Each is a 16-colour DIB of the declared size on a silver background, in Slovak.
-TEST(PreviewBitmaps, SixteenColourPicturesOnGrey) {
-    for (int id = 152; id <= 190; ++id) {
-        if (id == 168)
+// The bitmaps drawn for larger screens are exactly those of the program's bitmaps.
+TEST(ScaledBitmaps, OnePerBitmapAndScale) {
+    std::set<int> expected, found;
+    for (const Scale& scale : kScales) {
+        if (scale.idOffset == 0)
             continue;
-        SCOPED_TRACE(id);
-        const ResRecord* rec = FindRecord(ProgramRecords(), kRtBitmap, id);
-        ASSERT_NE(rec, nullptr);
-        EXPECT_EQ(rec->language, kSlovak);
-        const auto dib = LoadBitmap(id);
-        ASSERT_TRUE(dib.has_value());
-        EXPECT_EQ(dib->width, kPreviewSize);
-        EXPECT_EQ(dib->height, kPreviewSize);
-        for (int i = 0; i < 16; ++i)
-            EXPECT_EQ(dib->palette[i], kVgaPalette[i]) << i;
-        for (int corner = 0; corner < 4; ++corner)
-            EXPECT_EQ(dib->At(corner % 2 ? dib->width - 1 : 0, corner / 2 ? dib->height - 1 : 0),
-                      kSilver);
+        expected.insert(IDB_ABOUT + scale.idOffset);
+        for (int id = 152; id <= 190; ++id)
+            if (id != 168)
+                expected.insert(id + scale.idOffset);
     }
+    for (const ResRecord& rec : ProgramRecords())
+        if (rec.type.name.empty() && rec.type.ordinal == kRtBitmap && rec.name.ordinal >= 1000)
+            found.insert(rec.name.ordinal);
+    EXPECT_EQ(found, expected);
+}
+
+// Each is a 16-colour DIB of the declared size on a silver background, in Slovak, at every scale.
+TEST(PreviewBitmaps, SixteenColourPicturesOnGrey) {
+    for (const Scale& scale : kScales)
+        for (int base = 152; base <= 190; ++base) {
+            if (base == 168)
+                continue;
+            const int id = base + scale.idOffset;
+            SCOPED_TRACE(id);
+            const ResRecord* rec = FindRecord(ProgramRecords(), kRtBitmap, id);
+            ASSERT_NE(rec, nullptr);
+            EXPECT_EQ(rec->language, kSlovak);
+            const auto dib = LoadBitmap(id);
+            ASSERT_TRUE(dib.has_value());
+            EXPECT_EQ(dib->width, kPreviewSize * scale.quarters / 4);
+            EXPECT_EQ(dib->height, kPreviewSize * scale.quarters / 4);
+            for (int i = 0; i < 16; ++i)
+                EXPECT_EQ(dib->palette[i], kVgaPalette[i]) << i;
+            for (int corner = 0; corner < 4; ++corner)
+                EXPECT_EQ(
+                    dib->At(corner % 2 ? dib->width - 1 : 0, corner / 2 ? dib->height - 1 : 0),
+                    kSilver);
+        }
 }
 
 // No two previews share a picture.
@@ -148,57 +181,81 @@ TEST(PreviewBitmaps, AllPreviewsDiffer) {
     }
 }
 
-// Single-sided: one sheet of the orientation, holding the grid of that many pages, no turning.
+// Single-sided: one sheet of the orientation, holding the grid of that many pages, no turning;
+// drawn so at every scale.
 TEST(PreviewBitmaps, SingleSidedShowOneSheetWithItsPages) {
-    for (int row = 0; row < 6; ++row) {
-        for (int landscape = 0; landscape < 2; ++landscape) {
-            const int id = kPreviewTable[row][landscape * 3];
-            SCOPED_TRACE(id);
-            const auto dib = LoadBitmap(id);
-            ASSERT_TRUE(dib.has_value());
-            EXPECT_EQ(RegionsOf(*dib, kWhite), WhiteRegionsPerSheet(kPages[row]));
-            const Box sheet = BoundsOf(*dib, kWhite);
-            EXPECT_EQ(sheet.width() > sheet.height(), landscape == 1);
-            EXPECT_EQ(BoundsOf(*dib, kRed).right, -1);
+    for (const Scale& scale : kScales)
+        for (int row = 0; row < 6; ++row) {
+            for (int landscape = 0; landscape < 2; ++landscape) {
+                const int id = kPreviewTable[row][landscape * 3] + scale.idOffset;
+                SCOPED_TRACE(id);
+                const auto dib = LoadBitmap(id);
+                ASSERT_TRUE(dib.has_value());
+                EXPECT_EQ(RegionsOf(*dib, kWhite), WhiteRegionsPerSheet(kPages[row]));
+                const Box sheet = BoundsOf(*dib, kWhite);
+                EXPECT_EQ(sheet.width() > sheet.height(), landscape == 1);
+                EXPECT_EQ(BoundsOf(*dib, kRed).right, -1);
+            }
         }
-    }
 }
 
 // Two-sided: two sheets with the page grid, a blue turning arrow, and the red turning edge
 // between them. A portrait sheet's long side is vertical, so turning about it puts the sheets
 // side by side; so does turning a landscape sheet about its short side.
 TEST(PreviewBitmaps, TwoSidedTurnAboutTheirSide) {
-    for (int row = 0; row < 6; ++row) {
-        for (int column : {1, 2, 4, 5}) {
-            const int id = kPreviewTable[row][column];
-            SCOPED_TRACE(id);
-            const bool landscape = column >= 3;
-            const bool longEdge = column % 3 == 1;
-            const auto dib = LoadBitmap(id);
-            ASSERT_TRUE(dib.has_value());
-            EXPECT_EQ(RegionsOf(*dib, kWhite), 2 * WhiteRegionsPerSheet(kPages[row]));
-            const bool sideBySide = longEdge != landscape;
-            const Box sheets = BoundsOf(*dib, kWhite);
-            EXPECT_EQ(sheets.width() > sheets.height(), sideBySide);
-            // The turning edges run along the axis between the sheets.
-            const Box edge = BoundsOf(*dib, kRed);
-            ASSERT_GE(edge.right, 0);
-            EXPECT_EQ(edge.height() > edge.width(), sideBySide);
-            EXPECT_GE(BoundsOf(*dib, kBlue).right, 0);
+    for (const Scale& scale : kScales)
+        for (int row = 0; row < 6; ++row) {
+            for (int column : {1, 2, 4, 5}) {
+                const int id = kPreviewTable[row][column] + scale.idOffset;
+                SCOPED_TRACE(id);
+                const bool landscape = column >= 3;
+                const bool longEdge = column % 3 == 1;
+                const auto dib = LoadBitmap(id);
+                ASSERT_TRUE(dib.has_value());
+                EXPECT_EQ(RegionsOf(*dib, kWhite), 2 * WhiteRegionsPerSheet(kPages[row]));
+                const bool sideBySide = longEdge != landscape;
+                const Box sheets = BoundsOf(*dib, kWhite);
+                EXPECT_EQ(sheets.width() > sheets.height(), sideBySide);
+                // The turning edges run along the axis between the sheets.
+                const Box edge = BoundsOf(*dib, kRed);
+                ASSERT_GE(edge.right, 0);
+                EXPECT_EQ(edge.height() > edge.width(), sideBySide);
+                EXPECT_GE(BoundsOf(*dib, kBlue).right, 0);
+            }
         }
-    }
 }
 
 // The booklet opens left to right on portrait pages and top to bottom on landscape ones.
 TEST(PreviewBitmaps, BookletsOpenAlongTheirSpine) {
-    const auto portrait = LoadBitmap(IDB_PREVIEW_BOOKLET_PORTRAIT);
-    const auto landscape = LoadBitmap(IDB_PREVIEW_BOOKLET_LANDSCAPE);
-    ASSERT_TRUE(portrait && landscape);
-    const Box open = BoundsOf(*portrait, kWhite);
-    const Box flipped = BoundsOf(*landscape, kWhite);
-    EXPECT_GT(open.width(), open.height());
-    EXPECT_GT(flipped.height(), flipped.width());
-    EXPECT_EQ(BoundsOf(*portrait, kRed).right, -1);
+    for (const Scale& scale : kScales) {
+        SCOPED_TRACE(scale.dpi);
+        const auto portrait = LoadBitmap(IDB_PREVIEW_BOOKLET_PORTRAIT + scale.idOffset);
+        const auto landscape = LoadBitmap(IDB_PREVIEW_BOOKLET_LANDSCAPE + scale.idOffset);
+        ASSERT_TRUE(portrait && landscape);
+        const Box open = BoundsOf(*portrait, kWhite);
+        const Box flipped = BoundsOf(*landscape, kWhite);
+        EXPECT_GT(open.width(), open.height());
+        EXPECT_GT(flipped.height(), flipped.width());
+        EXPECT_EQ(BoundsOf(*portrait, kRed).right, -1);
+    }
+}
+
+// Drawn for the scale, not stretched: the sheet's black outline is as thick everywhere, one pixel
+// at 96 and 120 DPI and two at 144 DPI, where a stretched picture's would alternate.
+TEST(PreviewBitmaps, OutlinesKeepOneThicknessAtEveryScale) {
+    for (const Scale& scale : kScales) {
+        SCOPED_TRACE(scale.dpi);
+        const auto dib = LoadBitmap(IDB_PREVIEW_PORTRAIT_SINGLE_1 + scale.idOffset);
+        ASSERT_TRUE(dib.has_value());
+        const Box sheet = BoundsOf(*dib, 0); // black: the outline alone
+        const int expected = scale.dpi == 144 ? 2 : 1;
+        for (int y = sheet.top + 4; y < sheet.bottom - 4; ++y) {
+            int run = 0;
+            while (dib->At(sheet.left + run, y) == 0)
+                ++run;
+            ASSERT_EQ(run, expected) << "row " << y;
+        }
+    }
 }
 
 // Smallest dialog base units to allow for (pixels per 4 horizontal / 8 vertical dialog units).
@@ -226,12 +283,17 @@ TEST(PreviewBitmaps, FitTheLayoutPreviewGroup) {
     EXPECT_LE(kPreviewSize * 8 / kMinBaseY, group->cy - 16);
 }
 
-// The About picture: 16 colours, and it fits between the page's top and its text.
+// The About picture: 16 colours, drawn for every scale, and it fits between the page's top and
+// its text.
 TEST(AboutPicture, SixteenColoursAndFitsAboveTheText) {
+    for (const Scale& scale : kScales) {
+        const auto drawn = LoadBitmap(IDB_ABOUT + scale.idOffset);
+        ASSERT_TRUE(drawn.has_value()) << scale.dpi;
+        EXPECT_EQ(drawn->width, 240 * scale.quarters / 4) << scale.dpi;
+        EXPECT_EQ(drawn->height, 72 * scale.quarters / 4) << scale.dpi;
+    }
     const auto dib = LoadBitmap(IDB_ABOUT);
     ASSERT_TRUE(dib.has_value());
-    EXPECT_EQ(dib->width, 240);
-    EXPECT_EQ(dib->height, 72);
     const DialogTemplate about = LoadDialog(IDD_ABOUT);
     const DialogItem* text = FindItem(about, IDC_ABOUT_TEXT);
     ASSERT_NE(text, nullptr);

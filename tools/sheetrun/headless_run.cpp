@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <exception>
+#include <optional>
 
 #include "app/config_app.h"
 #include "app/driver_link.h"
@@ -26,11 +27,20 @@ std::vector<std::uint8_t> SettingsMessageOf(const app::PrinterSettingsBlock& blo
 
 HeadlessRun RunProgramHeadless(std::span<const std::uint8_t> message,
                                platform::MemoryRegistry& registry) {
+    return RunProgramHeadless(message, RunSetup{registry});
+}
+
+HeadlessRun RunProgramHeadless(std::span<const std::uint8_t> message, const RunSetup& setup) {
     HeadlessRun run;
     platform::RecordingLauncher launcher;
-    platform::FixedFontEnumerator fonts;
-    platform::ScopedServices services({&registry, &launcher, &fonts});
-    ui::headless::TestHost host;
+    platform::FixedFontEnumerator fixedFonts;
+    platform::Registry& registry = setup.registry;
+    platform::ScopedServices services(
+        {&registry, &launcher, setup.fonts ? setup.fonts : &fixedFonts});
+    std::optional<ui::headless::TestHost> ownHost;
+    if (!setup.host)
+        ownHost.emplace();
+    ui::headless::TestHost& host = setup.host ? *setup.host : *ownHost;
     host.SetProgramPath("C:\\Vela\\VELA40PS.EXE");
     host.SetThrowOnFailure(false);
     platform::SimulatedDdeml dde;
@@ -42,7 +52,8 @@ HeadlessRun RunProgramHeadless(std::span<const std::uint8_t> message,
         dde.StartAdvise(conv, app::kDdeItemName, 0xFFFFC000u);
         dde.Poke(conv, app::kDdeItemName,
                  std::vector<std::uint8_t>(message.begin(), message.end()));
-        run.outcome = app::RunConfigApp(app::TheApp(), link, registry);
+        run.outcome = app::RunConfigApp(app::TheApp(), link, registry,
+                                        setup.snmp ? *setup.snmp : net::SnmpOptions{});
         const auto& links = dde.conversation(conv).links;
         if (!links.empty())
             run.answers = links[0].deliveries;

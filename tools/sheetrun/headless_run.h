@@ -12,7 +12,13 @@
 #include "app/program/application.h"
 
 namespace platform {
+class FontEnumerator;
 class MemoryRegistry;
+class Registry;
+} // namespace platform
+
+namespace ui::headless {
+class TestHost;
 }
 
 namespace sheetrun {
@@ -30,6 +36,18 @@ struct HeadlessRun {
 
 HeadlessRun RunProgramHeadless(std::span<const std::uint8_t> message,
                                platform::MemoryRegistry& registry);
+
+// What a run uses besides the message: the registry; the backend the sheet runs on, when the
+// caller wants one of its own (a TestHost that records what the pages do), else a new one;
+// the fonts the system offers, else a fixed list; where the start-up query asks the printer,
+// else its port 161.
+struct RunSetup {
+    platform::Registry& registry;
+    ui::headless::TestHost* host = nullptr;
+    platform::FontEnumerator* fonts = nullptr;
+    const net::SnmpOptions* snmp = nullptr;
+};
+HeadlessRun RunProgramHeadless(std::span<const std::uint8_t> message, const RunSetup& setup);
 
 // The settings message of `block` as the driver pokes it (type 1, owner window 0).
 std::vector<std::uint8_t> SettingsMessageOf(const app::PrinterSettingsBlock& block);

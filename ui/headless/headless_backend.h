@@ -51,12 +51,25 @@ public:
     ~HeadlessBackend() override;
 
     void SetProgramPath(std::string path) { programPath_ = std::move(path); }
+    // Pixels per four horizontal dialog units of the templates' font at 96 DPI.
+    static constexpr int kDialogBaseUnitX = 6;
+
+    // The scale of the screen the windows show on, in DPI (96 until set): dialog units and the
+    // bitmaps pictures show follow it. Set it before windows open.
+    void SetDpi(int dpi) { dpi_ = dpi > 0 ? dpi : dpi_; }
+    int Dpi() const { return dpi_; }
+    // The open windows move to a screen of another scale, as under Windows for a per-monitor
+    // aware program: every window is laid out again in proportion, then every open dialog and
+    // page hears of it (OnDpiChanged).
+    void ChangeDpi(int dpi);
     void SetThrowOnFailure(bool enable) { throwOnFailure_ = enable; }
 
     // What only an in-memory backend can tell.
     std::optional<DialogTemplate> Template(int dialogId) const;
     std::optional<Size> BitmapSize(int bitmapId) const;
     int BitmapId(Handle picture) const; // the bitmap resource a picture shows, 0 for none
+    // The template of the dialog or page a control belongs to; 0 for a window in none.
+    int DialogTemplateOf(Handle control) const;
     // Bitmaps loaded into pictures so far (templates and SetBitmap alike); a load is a resource
     // read and a conversion, under Win32 the dearest part of showing a picture.
     int BitmapLoads() const { return bitmapLoads_; }
@@ -232,6 +245,7 @@ private:
     int waitCursorDepth_ = 0;
     int waitCursorShows_ = 0;
     int bitmapLoads_ = 0;
+    int dpi_ = 96;
 };
 
 } // namespace ui::headless

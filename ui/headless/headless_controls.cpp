@@ -6,7 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "ui/dialog.h"
 #include "ui/headless/collation.h"
+#include "ui/scaled_bitmap.h"
 
 #include "ui/headless/headless_node.h"
 
@@ -501,16 +503,19 @@ bool HeadlessBackend::SetBitmap(Handle picture, int bitmapId) {
     Node* node = Find(picture);
     if (!node || node->kind != ControlKind::Static || (node->style & kSsTypeMask) != kSsBitmap)
         return false;
-    const std::optional<Size> size = BitmapSize(bitmapId);
+    // As the Win32 backend: the bitmap drawn for the screen's scale, or pixels multiplied.
+    const ScaledBitmap chosen =
+        ChooseScaledBitmap(bitmapId, dpi_, [this](int id) { return BitmapSize(id).has_value(); });
+    const std::optional<Size> size = BitmapSize(chosen.resourceId);
     if (!size)
         return false;
     node->bitmapId = bitmapId;
-    node->imageSize = *size;
+    node->imageSize = Size{size->cx * chosen.factor, size->cy * chosen.factor};
     ++bitmapLoads_;
     // A picture without SS_CENTERIMAGE or SS_REALSIZECONTROL takes the bitmap's size.
     if (!(node->style & (kSsCenterImage | kSsRealSizeControl))) {
-        node->rect.right = node->rect.left + size->cx;
-        node->rect.bottom = node->rect.top + size->cy;
+        node->rect.right = node->rect.left + node->imageSize.cx;
+        node->rect.bottom = node->rect.top + node->imageSize.cy;
     }
     return true;
 }
@@ -518,6 +523,12 @@ bool HeadlessBackend::SetBitmap(Handle picture, int bitmapId) {
 Size HeadlessBackend::ImageSize(Handle picture) {
     Node* node = Find(picture);
     return node && node->bitmapId ? node->imageSize : Size{};
+}
+
+int HeadlessBackend::DialogTemplateOf(Handle control) const {
+    const Node* node = Find(control);
+    const Node* dialog = node ? node->parent : nullptr;
+    return dialog && dialog->dialog ? dialog->dialog->GetTemplateId() : 0;
 }
 
 int HeadlessBackend::BitmapId(Handle picture) const {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/dialog.h"
+#include "ui/scaled_bitmap.h"
 
 #include "ui/headless/headless_node.h"
 
@@ -21,11 +22,18 @@ int MulDivRound(int value, int numerator, int denominator) {
                                          : -((-product + half) / denominator));
 }
 
-Rect DialogUnitsToPixels(int x, int y, int cx, int cy) {
-    const int left = MulDivRound(x, kBaseUnitX, 4);
-    const int top = MulDivRound(y, kBaseUnitY, 8);
-    return Rect{left, top, left + MulDivRound(cx, kBaseUnitX, 4),
-                top + MulDivRound(cy, kBaseUnitY, 8)};
+// The font's pixels grow with the screen's DPI, and the dialog units with them.
+Rect DialogUnitsToPixels(int x, int y, int cx, int cy, int dpi) {
+    const int baseX = MulDivRound(kBaseUnitX, dpi, kDefaultDpi);
+    const int baseY = MulDivRound(kBaseUnitY, dpi, kDefaultDpi);
+    const int left = MulDivRound(x, baseX, 4);
+    const int top = MulDivRound(y, baseY, 8);
+    return Rect{left, top, left + MulDivRound(cx, baseX, 4), top + MulDivRound(cy, baseY, 8)};
+}
+
+Rect ScaleRect(const Rect& rect, int to, int from) {
+    return Rect{MulDivRound(rect.left, to, from), MulDivRound(rect.top, to, from),
+                MulDivRound(rect.right, to, from), MulDivRound(rect.bottom, to, from)};
 }
 
 ControlKind KindOfClass(const std::string& className) {
@@ -69,7 +77,7 @@ void HeadlessBackend::CreateControl(Node* dialog, const DialogItemTemplate& item
     node->style = item.style;
     node->exStyle = item.exStyle;
     node->helpId = item.helpId;
-    node->rect = DialogUnitsToPixels(item.x, item.y, item.cx, item.cy);
+    node->rect = DialogUnitsToPixels(item.x, item.y, item.cx, item.cy, dpi_);
     if (!node->IsList())
         node->text = item.text;
     switch (node->kind) {
@@ -113,7 +121,7 @@ HeadlessBackend::Node* HeadlessBackend::CreateDialogWindow(DialogBase& dialog, N
     // their initialisation.
     node->style = tpl->style & ~kWsVisible;
     node->exStyle = tpl->exStyle;
-    const Rect size = DialogUnitsToPixels(0, 0, tpl->cx, tpl->cy);
+    const Rect size = DialogUnitsToPixels(0, 0, tpl->cx, tpl->cy, dpi_);
     node->rect = Rect{origin.x, origin.y, origin.x + size.right, origin.y + size.bottom};
     node->dialog = &dialog;
     for (const DialogItemTemplate& item : tpl->items)
@@ -180,6 +188,29 @@ auto HeadlessBackend::RunPageCode(Node* page, F&& routine) {
         }
     } depth(*this, page);
     return routine(static_cast<PropertyPage&>(*page->dialog));
+}
+
+// ---- screen scale -------------------------------------------------------------------------
+
+void HeadlessBackend::ChangeDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    const int from = dpi_;
+    dpi_ = dpi;
+    // The system lays every window out again in proportion, then each dialog and page hears of
+    // the change (pages within their own code, as under Win32).
+    std::vector<Node*> dialogs;
+    for (auto& [handle, node] : nodes_) {
+        node->rect = ScaleRect(node->rect, dpi, from);
+        if (node->dialog)
+            dialogs.push_back(node.get());
+    }
+    for (Node* dialog : dialogs) {
+        if (DialogEvents::IsPage(*dialog->dialog))
+            RunPageCode(dialog, [](PropertyPage& page) { DialogEvents::DpiChanged(page); });
+        else
+            DialogEvents::DpiChanged(*dialog->dialog);
+    }
 }
 
 void HeadlessBackend::RunScript(Node* window, std::function<void()> handler,
@@ -360,7 +391,7 @@ int HeadlessBackend::RunSheet(PropertySheet& sheetObject) {
     int height = 0;
     for (PropertyPage* page : pages) {
         if (const std::optional<DialogTemplate> tpl = Template(page->GetTemplateId())) {
-            const Rect size = DialogUnitsToPixels(0, 0, tpl->cx, tpl->cy);
+            const Rect size = DialogUnitsToPixels(0, 0, tpl->cx, tpl->cy, dpi_);
             width = std::max(width, size.right);
             height = std::max(height, size.bottom);
         }

@@ -10,8 +10,8 @@
 
 namespace ui::headless {
 
-// Dialog base units of the templates' 8-point font.
-inline constexpr int kBaseUnitX = 6;
+// Dialog base units of the templates' 8-point font at 96 DPI.
+inline constexpr int kBaseUnitX = HeadlessBackend::kDialogBaseUnitX;
 inline constexpr int kBaseUnitY = 13;
 inline constexpr Point kTopLevelOrigin{100, 80};
 inline constexpr Point kSheetPageOrigin{8, 30};

@@ -7,6 +7,7 @@
 #include "platform/codepage1250.h"
 #include "ui/dialog.h"
 #include "ui/painter.h"
+#include "ui/scaled_bitmap.h"
 
 namespace ui::win32 {
 namespace {
@@ -55,6 +56,63 @@ struct HhPopup {
 };
 
 constexpr wchar_t kOwnedBitmapProperty[] = L"VelaOwnedBitmap";
+
+// Messages of per-monitor awareness, which older headers lack.
+constexpr UINT kWmDpiChanged = 0x02E0;
+constexpr UINT kWmDpiChangedAfterParent = 0x02E3;
+// Posted to a dialog or page whose screen scale changed, so that it redraws its own pictures
+// after the dialog manager has laid its controls out for the new scale.
+constexpr UINT kRedrawForDpiMessage = WM_APP + 0x2E0;
+
+// The scale a window is drawn at: its monitor's with per-monitor awareness (GetDpiForWindow,
+// Windows 10 1607 on), else the system's.
+int WindowDpi(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const GetDpiForWindowFunction getDpiForWindow = [] {
+        const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        const FARPROC found = user32 ? GetProcAddress(user32, "GetDpiForWindow") : nullptr;
+        return reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void (*)()>(found));
+    }();
+    if (getDpiForWindow && window) {
+        if (const UINT dpi = getDpiForWindow(window))
+            return static_cast<int>(dpi);
+    }
+    const HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+// The bitmap with each pixel made factor x factor pixels (whole multiples keep it sharp); the
+// source is freed. The source itself when the larger one cannot be made.
+HBITMAP MultiplyPixels(HBITMAP source, int factor) {
+    BITMAP info{};
+    if (factor <= 1 || !GetObjectW(source, sizeof(info), &info))
+        return source;
+    const HDC screen = GetDC(nullptr);
+    const HDC from = CreateCompatibleDC(screen);
+    const HDC to = CreateCompatibleDC(screen);
+    HBITMAP scaled = CreateCompatibleBitmap(screen, info.bmWidth * factor, info.bmHeight * factor);
+    ReleaseDC(nullptr, screen);
+    if (from && to && scaled) {
+        const HGDIOBJ oldFrom = SelectObject(from, source);
+        const HGDIOBJ oldTo = SelectObject(to, scaled);
+        SetStretchBltMode(to, COLORONCOLOR);
+        StretchBlt(to, 0, 0, info.bmWidth * factor, info.bmHeight * factor, from, 0, 0,
+                   info.bmWidth, info.bmHeight, SRCCOPY);
+        SelectObject(from, oldFrom);
+        SelectObject(to, oldTo);
+    }
+    if (from)
+        DeleteDC(from);
+    if (to)
+        DeleteDC(to);
+    if (!scaled)
+        return source;
+    DeleteObject(source);
+    return scaled;
+}
 
 std::wstring Wide(std::string_view cp1250) {
     const std::u16string text = platform::Cp1250ToUtf16(cp1250);
@@ -155,6 +213,13 @@ bool HandleCommon(HWND window, DialogBase& dialog, UINT message, WPARAM wParam, 
         SetResult(window, TRUE);
         return true;
     }
+    case kWmDpiChanged:            // a dialog moved to a screen of another scale
+    case kWmDpiChangedAfterParent: // a page, after its sheet did
+        PostMessageW(window, kRedrawForDpiMessage, 0, 0);
+        return false; // the dialog manager lays the controls out for the new scale
+    case kRedrawForDpiMessage:
+        DialogEvents::DpiChanged(dialog);
+        return true;
     case WM_DESTROY:
         EnumChildWindows(window, ReleaseOwnedBitmap, 0);
         return false;
@@ -245,6 +310,11 @@ INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         default:
             return FALSE;
         }
+    }
+    if (message == kRedrawForDpiMessage) {
+        const Win32Backend::PageCode running(backend, window);
+        DialogEvents::DpiChanged(*page);
+        return TRUE;
     }
     return HandleCommon(window, *page, message, wParam, lParam) ? TRUE : FALSE;
 }
@@ -629,9 +699,16 @@ bool Win32Backend::SetBitmap(Handle picture, int bitmapId) {
     if (ClassNameOf(hwnd) != L"static" ||
         (static_cast<unsigned>(GetWindowLongW(hwnd, GWL_STYLE)) & SS_TYPEMASK) != SS_BITMAP)
         return false;
-    HBITMAP bitmap = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId));
+    // The bitmap drawn for the control's screen scale, or the nearest one with its pixels
+    // multiplied.
+    const HMODULE module = GetModuleHandleW(nullptr);
+    const ScaledBitmap chosen = ChooseScaledBitmap(bitmapId, WindowDpi(hwnd), [module](int id) {
+        return FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP) != nullptr;
+    });
+    HBITMAP bitmap = LoadBitmapW(module, MAKEINTRESOURCEW(chosen.resourceId));
     if (!bitmap)
         return false;
+    bitmap = MultiplyPixels(bitmap, chosen.factor);
     const HANDLE owned = GetPropW(hwnd, kOwnedBitmapProperty);
     const auto previous = reinterpret_cast<HANDLE>(
         SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));

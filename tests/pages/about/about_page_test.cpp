@@ -70,26 +70,65 @@ TEST_F(AboutPageTest, VersionTextAndNotices) {
 }
 
 // The picture takes the bitmap's size, centred horizontally on the page and halfway between the
-// page's top and the text; the two link buttons are drawn by the page.
+// page's top and the text.
+void ExpectPictureCentred(ui::headless::TestHost& host, ui::Size expected) {
+    const ui::Static picture = host.Picture(IDC_ABOUT_PICTURE);
+    const ui::Size bitmap = picture.GetBitmapSize();
+    EXPECT_EQ(bitmap, expected);
+    const ui::Window page(host.ActiveDialog());
+    const ui::Rect pageRect = page.GetWindowRect();
+    const ui::Rect textRect = host.EditControl(IDC_ABOUT_TEXT).GetWindowRect();
+    const ui::Rect placed = page.ScreenToClient(picture.GetWindowRect());
+    EXPECT_EQ(placed.left, (pageRect.Width() + 1 - bitmap.cx) / 2);
+    EXPECT_EQ(placed.top, (textRect.top - pageRect.top - bitmap.cy) / 2);
+    EXPECT_EQ(placed.Width(), bitmap.cx);
+    EXPECT_EQ(placed.Height(), bitmap.cy);
+}
+
+// The picture at 96 DPI; the two link buttons are drawn by the page.
 TEST_F(AboutPageTest, PictureCentredAndLinksOwnerDrawn) {
     OnPage([&] {
-        const ui::Static picture = host.Picture(IDC_ABOUT_PICTURE);
-        const ui::Size bitmap = picture.GetBitmapSize();
-        ASSERT_GT(bitmap.cx, 0);
-        ASSERT_GT(bitmap.cy, 0);
-        const ui::Window page(host.ActiveDialog());
-        const ui::Rect pageRect = page.GetWindowRect();
-        const ui::Rect textRect = host.EditControl(IDC_ABOUT_TEXT).GetWindowRect();
-        const ui::Rect placed = page.ScreenToClient(picture.GetWindowRect());
-        EXPECT_EQ(placed.left, (pageRect.Width() + 1 - bitmap.cx) / 2);
-        EXPECT_EQ(placed.top, (textRect.top - pageRect.top - bitmap.cy) / 2);
-        EXPECT_EQ(placed.Width(), bitmap.cx);
-        EXPECT_EQ(placed.Height(), bitmap.cy);
+        ExpectPictureCentred(host, {240, 72});
         for (const int id : {IDC_ABOUT_PRINTER_LINK, IDC_ABOUT_SHOP_LINK})
             EXPECT_EQ(host.ButtonControl(id).GetStyle() & ui::kBsTypeMask, ui::kBsOwnerDraw);
         EXPECT_NE(host.ButtonControl(IDC_ABOUT_RESET).GetStyle() & ui::kBsTypeMask,
                   ui::kBsOwnerDraw);
     });
+}
+
+// On a screen of 150 % the picture drawn for it; moved to one of 200 %, the picture of 100 %
+// doubled, placed by the same rule in the page as laid out again.
+TEST_F(AboutPageTest, PictureFollowsTheScreensScale) {
+    host.SetDpi(144);
+    OnPage([&] {
+        ExpectPictureCentred(host, {360, 108});
+        host.ChangeDpi(192);
+        ExpectPictureCentred(host, {480, 144});
+        EXPECT_EQ(host.Bitmap(IDC_ABOUT_PICTURE), IDB_ABOUT);
+    });
+}
+
+// The sheet sizes its pages to the largest one after their initialisation: shown again, the page
+// places its picture by the same rule on the page as it now is.
+TEST_F(AboutPageTest, PictureCentredOnThePageAsTheSheetSizedIt) {
+    CAbout about;
+    ui::PropertyPage other(IDD_LAYOUT);
+    ui::PropertySheet sheet("Vela");
+    sheet.AddPage(about);
+    sheet.AddPage(other);
+    host.OnSheet([&] {
+        const ui::Window page(about.GetHandle());
+        const ui::Rect before = page.GetWindowRect();
+        const ui::Point origin = ui::Window(host.Parent(page.GetHandle()))
+                                     .ScreenToClient(ui::Point{before.left, before.top});
+        host.SetWindowPos(page.GetHandle(), origin.x, origin.y, before.Width() + 60,
+                          before.Height());
+        host.SelectPage(1);
+        host.SelectPage(0);
+        ExpectPictureCentred(host, {240, 72});
+        host.PressCancel();
+    });
+    sheet.DoModal();
 }
 
 // Owner drawing: a push-button frame (pressed while the mouse holds it), the caption in blue,

@@ -390,6 +390,36 @@ TEST_F(ConsumablesPageTest, RefreshesOnActivationAndOnRequest) {
     });
 }
 
+// The row that carries the maintenance heading lends its label the whole row, so that the heading
+// is not cut; the other labels keep their width, and a refresh that puts the heading into
+// another row (or none) gives the label its width back.
+TEST_F(ConsumablesPageTest, TheHeadingRowsLabelSpansItsRow) {
+    const auto rect = [&](int id) { return host_.Control(id).GetWindowRect(); };
+    const Component toner{"Cyan", 1800, 6000, "u", 4};
+    const Component drum{"Drum", 500, 1000, "u", 6};
+    printer_.Serve({toner, drum});
+    Run([&] {
+        const ui::Rect plain = rect(IDC_SUPPLY_NAME_0);
+        ASSERT_EQ(Row(1), kHeadingRow);
+        EXPECT_EQ(rect(IDC_SUPPLY_NAME_0 + 1).left, plain.left);
+        EXPECT_EQ(rect(IDC_SUPPLY_NAME_0 + 1).right, rect(IDC_SUPPLY_MAX_0 + 1).right);
+        EXPECT_EQ(rect(IDC_SUPPLY_NAME_0 + 2).right, plain.right);
+
+        printer_.Serve({toner, toner, drum});
+        host_.Click(IDC_SUPPLIES_REFRESH);
+        ASSERT_EQ(Row(2), kHeadingRow);
+        EXPECT_EQ(rect(IDC_SUPPLY_NAME_0 + 1).right, plain.right) << "row 1 holds a toner again";
+        EXPECT_EQ(rect(IDC_SUPPLY_NAME_0 + 2).right, rect(IDC_SUPPLY_MAX_0 + 2).right);
+
+        printer_.Serve({toner});
+        host_.Click(IDC_SUPPLIES_REFRESH);
+        for (int row = 0; row < kSupplyRowsPerColumn; ++row)
+            EXPECT_EQ(rect(IDC_SUPPLY_NAME_0 + row).right, plain.right) << row;
+        EXPECT_GT(rect(IDC_SUPPLY_NAME_0 + kSupplyRowsPerColumn).left, plain.right)
+            << "the right column keeps its own labels";
+    });
+}
+
 // Context help: the page's own id and the refresh button's.
 TEST_F(ConsumablesPageTest, RegistersContextHelp) {
     printer_.Serve({});

@@ -284,24 +284,59 @@ TEST_F(LayoutPageTest, Orientation) {
     });
 }
 
-// The picture takes its bitmap's size and sits in the middle of the preview frame.
-TEST_F(LayoutPageTest, PreviewIsCentred) {
+// The picture sits in the middle of the preview frame, at the size of its bitmap.
+void ExpectPreviewCentred(TestHost& host, int expectedSize) {
+    const ui::Rect frame = host.Control(IDC_PREVIEW_GROUP).GetWindowRect();
+    const ui::Rect picture = host.Control(IDC_PREVIEW_PICTURE).GetWindowRect();
+    const ui::Size size = host.Picture(IDC_PREVIEW_PICTURE).GetBitmapSize();
+    EXPECT_EQ(size, (ui::Size{expectedSize, expectedSize}));
+    EXPECT_EQ(picture.Width(), size.cx);
+    EXPECT_EQ(picture.Height(), size.cy);
+    EXPECT_LE(std::abs((picture.left - frame.left) - (frame.right - picture.right)), 1);
+    EXPECT_LE(std::abs((picture.top - frame.top) - (frame.bottom - picture.bottom)), 1);
+}
+
+// At every screen scale the picture is the one drawn for it (160 pixels at 96 DPI), or at 200 %
+// the 96 DPI one doubled, centred in the frame the dialog units make.
+TEST_F(LayoutPageTest, PreviewIsCentredAtEveryScale) {
+    const struct {
+        int dpi;
+        int size;
+    } scales[] = {{96, 160}, {120, 200}, {144, 240}, {192, 320}};
+    for (const auto& scale : scales) {
+        SCOPED_TRACE(scale.dpi);
+        TestHost scaled;
+        scaled.SetDpi(scale.dpi);
+        CLayout layout;
+        AppState app("paper.ppd");
+        SetUpBlock(app);
+        RunPage(scaled, layout, [&] {
+            for (int pages : {4, 99}) {
+                scaled.ChooseItem(IDC_PAGES_PER_SHEET,
+                                  pages == 99 ? kBooklet : std::to_string(pages));
+                ExpectPreviewCentred(scaled, scale.size);
+            }
+            scaled.PressCancel();
+        });
+    }
+}
+
+// Moved to a screen of another scale, the page shows the picture drawn for it, centred in the
+// frame as the system laid it out again; the layout itself stays.
+TEST_F(LayoutPageTest, PreviewFollowsAChangeOfScreen) {
     AppState app("paper.ppd");
     SetUpBlock(app);
     RunPage(host, page, [&] {
-        for (int pages : {4, 99}) {
-            host.ChooseItem(IDC_PAGES_PER_SHEET, pages == 99 ? kBooklet : std::to_string(pages));
-            const ui::Rect frame = host.Control(IDC_PREVIEW_GROUP).GetWindowRect();
-            const ui::Rect picture = host.Control(IDC_PREVIEW_PICTURE).GetWindowRect();
-            const ui::Size size = host.Picture(IDC_PREVIEW_PICTURE).GetBitmapSize();
-            ASSERT_GT(size.cx, 0);
-            EXPECT_EQ(picture.Width(), size.cx);
-            EXPECT_EQ(picture.Height(), size.cy);
-            EXPECT_LE(std::abs((picture.left - frame.left) - (frame.right - picture.right)), 1);
-            EXPECT_LE(std::abs((picture.top - frame.top) - (frame.bottom - picture.bottom)), 1);
-        }
+        ExpectPreviewCentred(host, 160);
+        host.ChangeDpi(144);
+        EXPECT_EQ(host.Bitmap(IDC_PREVIEW_PICTURE), IDB_PREVIEW_PORTRAIT_LONG_4);
+        ExpectPreviewCentred(host, 240);
+        host.ChangeDpi(120);
+        ExpectPreviewCentred(host, 200);
         host.PressCancel();
     });
+    EXPECT_EQ(app.block().pagesPerSheet(), 4);
+    EXPECT_EQ(app.block().duplexMode(), 2);
 }
 
 // The picture is loaded when the layout changes, not on every refresh: once when the page
