@@ -29,6 +29,9 @@ constexpr CommandName kCommands[] = {
     {"type", Command::Type},
     {"focus", Command::Focus},
     {"key", Command::Key},
+    {"dismiss", Command::Dismiss},
+    {"tab", Command::Tab},
+    {"spin", Command::Spin},
     {"expect-text", Command::ExpectText},
     {"expect-enabled", Command::ExpectEnabled},
     {"expect-visible", Command::ExpectVisible},
@@ -164,6 +167,26 @@ std::optional<std::string> ParseArguments(ScriptStep& step, std::string_view res
             return std::nullopt;
         return "expected down, up, home, end, wheel-down, wheel-up or one character";
     }
+    case Command::Dismiss:
+    case Command::Spin: {
+        if (auto error = needId())
+            return error;
+        const std::string_view word = NextWord(rest);
+        const bool dismiss = step.command == Command::Dismiss;
+        if (word == (dismiss ? "outside" : "up"))
+            step.flag = true;
+        else if (word != (dismiss ? "escape" : "down"))
+            return dismiss ? "expected escape or outside" : "expected up or down";
+        return noMore();
+    }
+    case Command::Tab: {
+        const std::string_view word = NextWord(rest);
+        if (word == "back")
+            step.flag = true;
+        else if (!word.empty())
+            return "expected back or nothing";
+        return noMore();
+    }
     case Command::Type:
     case Command::ExpectText:
     case Command::ExpectSelected:
@@ -215,6 +238,14 @@ std::optional<int> ResolveId(std::string_view word) {
             return named.id;
     }
     return std::nullopt;
+}
+
+std::string_view NameOfId(int id, std::string_view prefix) {
+    for (const NamedId& named : kResourceIds) {
+        if (named.id == id && named.name.substr(0, prefix.size()) == prefix)
+            return named.name;
+    }
+    return {};
 }
 
 std::string PictureName(int index, std::string_view title) {

@@ -17,13 +17,9 @@ namespace {
 
 constexpr char kPrinterName[] = "Vela Corpus";
 
-struct Block {
-    const char* name;
-    app::PrinterSettingsBlock block;
-};
+} // namespace
 
-// The three blocks the driver might send for this PPD (`document` may be null).
-std::vector<Block> DriverBlocks(const ppd::PpdDocument* document, unsigned seed) {
+std::vector<DriverBlock> DriverBlocks(const ppd::PpdDocument* document, unsigned seed) {
     app::PrinterSettingsBlock defaults;
     app::ApplyNewBlockDefaults(defaults);
     platform::MemoryRegistry scratch;
@@ -39,6 +35,8 @@ std::vector<Block> DriverBlocks(const ppd::PpdDocument* document, unsigned seed)
         random.data()[i] = static_cast<std::uint8_t>(generator());
     return {{"defaults", defaults}, {"installed", installed}, {"random", random}};
 }
+
+namespace {
 
 // One run of the program; its problems are added to the result with `label` in front.
 void RunOnce(const app::PrinterSettingsBlock& sent, const std::string& label, bool hasModel,
@@ -96,10 +94,10 @@ PpdRunResult RunSheetOverPpd(const std::string& ppdPath, const std::string& scra
     const std::string driverPath = (std::filesystem::path(scratchDir) / "p.dll").string();
     const ppd::PpdDocument* document = ppd::ReadPpdFile(ppdPath);
     const bool hasModel = document != nullptr;
-    const std::vector<Block> blocks = DriverBlocks(document, seed);
+    const std::vector<DriverBlock> blocks = DriverBlocks(document, seed);
     if (document)
         ppd::FreePpdDocument(document);
-    for (const Block& driver : blocks) {
+    for (const DriverBlock& driver : blocks) {
         for (const bool device : {false, true}) {
             app::PrinterSettingsBlock sent = driver.block;
             sent.setDevicePropertiesMode(device ? 1 : 0);

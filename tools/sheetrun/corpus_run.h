@@ -6,6 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "app/settings_block.h"
+
+namespace ppd {
+struct PpdDocument;
+}
+
 namespace sheetrun {
 
 struct PpdRunResult {
@@ -14,6 +20,15 @@ struct PpdRunResult {
     // "device/random: paperSize 300 is no value of its list", one line per problem.
     std::vector<std::string> failures;
 };
+
+// A block the driver might send for a PPD: "defaults" (a new block reset with the PPD's
+// defaults), "installed" (the same with every installed-option flag on), "random" (random bytes
+// from `seed` in every field).
+struct DriverBlock {
+    const char* name;
+    app::PrinterSettingsBlock block;
+};
+std::vector<DriverBlock> DriverBlocks(const ppd::PpdDocument* document, unsigned seed);
 
 // `scratchDir` is a directory of the caller's with a short path: the PPD is linked there,
 // since the block's driver path holds at most 63 characters. `seed` fixes the random block.

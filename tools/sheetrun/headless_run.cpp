@@ -26,17 +26,25 @@ std::vector<std::uint8_t> SettingsMessageOf(const app::PrinterSettingsBlock& blo
 
 HeadlessRun RunProgramHeadless(std::span<const std::uint8_t> message,
                                platform::MemoryRegistry& registry) {
+    ui::headless::TestHost host;
+    SheetWalker walker(host);
+    host.OnSheet([&] { walker.WalkSheetAndPressOk(); });
+    HeadlessRun run = RunProgramWithHost(message, registry, host);
+    run.dialogs = walker.DialogsOpened();
+    run.okRefusedBy = walker.OkRefusedBy();
+    return run;
+}
+
+HeadlessRun RunProgramWithHost(std::span<const std::uint8_t> message,
+                               platform::MemoryRegistry& registry, ui::headless::TestHost& host) {
     HeadlessRun run;
     platform::RecordingLauncher launcher;
     platform::FixedFontEnumerator fonts;
     platform::ScopedServices services({&registry, &launcher, &fonts});
-    ui::headless::TestHost host;
     host.SetProgramPath("C:\\Vela\\VELA40PS.EXE");
     host.SetThrowOnFailure(false);
     platform::SimulatedDdeml dde;
     app::DriverLink link{dde, dde};
-    SheetWalker walker(host);
-    host.OnSheet([&] { walker.WalkSheetAndPressOk(); });
     try {
         const std::size_t conv = dde.Connect(app::kDdeServiceName, app::kDdeTopicName);
         dde.StartAdvise(conv, app::kDdeItemName, 0xFFFFC000u);
@@ -50,8 +58,6 @@ HeadlessRun RunProgramHeadless(std::span<const std::uint8_t> message,
         run.exception = error.what();
     }
     run.scriptFailures = host.TakeFailures();
-    run.dialogs = walker.DialogsOpened();
-    run.okRefusedBy = walker.OkRefusedBy();
     if (!host.MessageBoxes().empty())
         run.lastMessage = host.MessageBoxes().back().text;
     app::TheApp().SetPpdDocument(nullptr);

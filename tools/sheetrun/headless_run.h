@@ -14,6 +14,9 @@
 namespace platform {
 class MemoryRegistry;
 }
+namespace ui::headless {
+class TestHost;
+}
 
 namespace sheetrun {
 
@@ -30,6 +33,11 @@ struct HeadlessRun {
 
 HeadlessRun RunProgramHeadless(std::span<const std::uint8_t> message,
                                platform::MemoryRegistry& registry);
+
+// The same run on a host of the caller's, whose scripts (TestHost::OnSheet, the fallbacks) act
+// on the sheet; `dialogs` and `okRefusedBy` are left 0.
+HeadlessRun RunProgramWithHost(std::span<const std::uint8_t> message,
+                               platform::MemoryRegistry& registry, ui::headless::TestHost& host);
 
 // The settings message of `block` as the driver pokes it (type 1, owner window 0).
 std::vector<std::uint8_t> SettingsMessageOf(const app::PrinterSettingsBlock& block);

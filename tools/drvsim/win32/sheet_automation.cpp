@@ -261,6 +261,43 @@ std::optional<std::string> SheetAutomation::Execute(const ScriptStep& step) {
         WaitHandled();
         return std::nullopt;
     }
+    case Command::Dismiss: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        if (!IsComboBox(control))
+            return "the control is no combo box";
+        if (!IsWindowVisible(control) || !IsWindowEnabled(control))
+            return "the list cannot be used (hidden or disabled)";
+        DismissList(control, step.flag);
+        return std::nullopt;
+    }
+    case Command::Tab: {
+        const HWND target = Target();
+        if (!target)
+            return "no page or dialog is in front";
+        Send(target, WM_NEXTDLGCTL, step.flag ? TRUE : FALSE, FALSE);
+        WaitHandled();
+        return std::nullopt;
+    }
+    case Command::Spin: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        if (lstrcmpiW(ClassName(control).c_str(), UPDOWN_CLASSW) != 0)
+            return "the control is no up-down control";
+        if (!IsWindowVisible(control) || !IsWindowEnabled(control))
+            return "the arrows cannot be used (hidden or disabled)";
+        // A click on the upper or the lower half.
+        RECT rect{};
+        GetClientRect(control, &rect);
+        const int y = step.flag ? rect.bottom / 4 : rect.bottom * 3 / 4;
+        const LPARAM point = MAKELPARAM(rect.right / 2, y);
+        Send(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        Send(control, WM_LBUTTONUP, 0, point);
+        WaitHandled();
+        return std::nullopt;
+    }
     case Command::ExpectText: {
         const HWND control = Control(step.id, &error);
         if (!control)
@@ -434,6 +471,29 @@ void SheetAutomation::PressKey(HWND control, const std::string& key) {
     }
     for (const wchar_t unit : Wide(key))
         Send(control, WM_CHAR, unit, 1);
+}
+
+// The user opens the list with a click on its arrow and closes it again without a choice: Esc,
+// or a click outside, which the open list's capture takes (as CB_SHOWDROPDOWN FALSE rolls it up).
+void SheetAutomation::DismissList(HWND control, bool outside) {
+    Send(GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    RECT rect{};
+    GetClientRect(control, &rect);
+    const LPARAM point = MAKELPARAM(rect.right - 5, rect.bottom / 2);
+    Send(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    Send(control, WM_LBUTTONUP, 0, point);
+    WaitHandled();
+    LRESULT dropped = 0;
+    SendBounded(control, CB_GETDROPPEDSTATE, 0, 0, &dropped);
+    if (!dropped)
+        Send(control, CB_SHOWDROPDOWN, TRUE, 0);
+    if (outside) {
+        Send(control, CB_SHOWDROPDOWN, FALSE, 0);
+    } else {
+        Send(control, WM_KEYDOWN, VK_ESCAPE, 1);
+        Send(control, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    }
+    WaitHandled();
 }
 
 std::optional<std::string> SheetAutomation::SelectEntry(const ScriptStep& step, HWND control) {
