@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/registry.h"
+#include "platform/scoped_registry_key.h"
 
 namespace net {
 namespace {
@@ -25,12 +26,12 @@ constexpr PortMonitor kMonitors[] = {
 };
 
 // Reads a string value into a buffer of `capacity` bytes; the text ends at the first NUL.
-long ReadText(platform::Registry& registry, platform::RegistryKey key, std::string_view name,
-              std::uint32_t capacity, std::string* text) {
+long ReadText(const platform::ScopedRegistryKey& key, std::string_view name, std::uint32_t capacity,
+              std::string* text) {
     char buffer[kAddressBufferSize] = {};
     std::uint32_t size = capacity;
     platform::RegistryType type = platform::RegistryType::None;
-    const long rc = registry.QueryValue(key, name, &type, buffer, &size);
+    const long rc = key.QueryValue(name, &type, buffer, &size);
     if (rc != platform::kRegistryOk) {
         text->clear();
         return rc;
@@ -47,38 +48,37 @@ long ReadText(platform::Registry& registry, platform::RegistryKey key, std::stri
 long lookupPrinterAddress(platform::Registry& registry, std::string_view printerName,
                           std::string* address, std::string* portName) {
     address->clear();
-    platform::RegistryKey key = 0;
     std::string path(kPrintersKey);
     path.append(printerName);
-    long rc = registry.OpenKey(path, platform::kKeyQueryValue, &key);
-    if (rc != platform::kRegistryOk)
-        return rc;
-    rc = ReadText(registry, key, "Port", kPortBufferSize, portName);
-    registry.CloseKey(key);
-    if (rc != platform::kRegistryOk)
-        return rc;
-
-    const PortMonitor* monitor = nullptr;
-    for (const PortMonitor& candidate : kMonitors) {
-        std::string portPath(candidate.portsKey);
-        portPath.append(*portName);
-        rc = registry.OpenKey(portPath, platform::kKeyQueryValue, &key);
-        if (rc == platform::kRegistryOk) {
-            monitor = &candidate;
-            break;
-        }
+    long rc = platform::kRegistryOk;
+    {
+        const auto printer =
+            platform::ScopedRegistryKey::Open(registry, path, platform::kKeyQueryValue);
+        if (!printer)
+            return printer.OpenResult();
+        rc = ReadText(printer, "Port", kPortBufferSize, portName);
     }
-    if (monitor == nullptr)
-        return rc;
-
-    std::string text;
-    rc = ReadText(registry, key, monitor->addressValue, kAddressBufferSize, &text);
-    registry.CloseKey(key);
     if (rc != platform::kRegistryOk)
         return rc;
-    if (text.size() > kMaxPrinterAddressLength)
-        return platform::kRegistryMoreData;
-    *address = text;
+
+    for (const PortMonitor& monitor : kMonitors) {
+        std::string portPath(monitor.portsKey);
+        portPath.append(*portName);
+        const auto port =
+            platform::ScopedRegistryKey::Open(registry, portPath, platform::kKeyQueryValue);
+        rc = port.OpenResult();
+        if (!port)
+            continue;
+        std::string text;
+        rc = ReadText(port, monitor.addressValue, kAddressBufferSize, &text);
+        if (rc != platform::kRegistryOk)
+            return rc;
+        if (text.size() > kMaxPrinterAddressLength)
+            return platform::kRegistryMoreData;
+        *address = text;
+        return rc;
+    }
+    // No known monitor lists the port: the error of the last attempt.
     return rc;
 }
 

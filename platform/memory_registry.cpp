@@ -43,6 +43,11 @@ constexpr std::uint32_t kGenericExecute = 0x20000000;
 constexpr std::uint32_t kGenericAll = 0x10000000;
 constexpr std::uint32_t kMaximumAllowed = 0x02000000;
 
+// The rights that let a key be changed: set value, create subkey, create link, delete, write
+// DAC, write owner, and the generic rights that include writing.
+constexpr std::uint32_t kWriteRights = kKeySetValue | 0x0004 | 0x0020 | 0x00010000 | 0x00040000 |
+                                       0x00080000 | kGenericWrite | kGenericAll | kMaximumAllowed;
+
 // The specific key rights an access mask grants, with generic rights mapped as for keys.
 std::uint32_t SpecificRights(std::uint32_t access) {
     std::uint32_t rights = access & 0xFFFF;
@@ -72,6 +77,34 @@ long SplitPath(std::string_view path, std::vector<std::string_view>* parts) {
         path.remove_prefix(std::min(end + 1, path.size()));
     }
     return kRegistryOk;
+}
+
+// A key path as refusals compare it: its components, each followed by one backslash.
+std::string RefusalPath(const std::vector<std::string_view>& parts) {
+    std::string path;
+    for (std::string_view part : parts) {
+        path.append(part);
+        path.push_back('\\');
+    }
+    return path;
+}
+
+// A refusal's prefix in the same form: empty components (a leading, doubled or trailing
+// backslash) are skipped, and the last one keeps its backslash only when the prefix had one.
+std::string RefusalPrefix(std::string_view prefix) {
+    prefix = CutAtNul(prefix);
+    std::vector<std::string_view> parts;
+    std::string_view rest = prefix;
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find('\\'), rest.size());
+        if (end > 0)
+            parts.push_back(rest.substr(0, end));
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    std::string path = RefusalPath(parts);
+    if (!path.empty() && prefix.back() != '\\')
+        path.pop_back();
+    return path;
 }
 
 } // namespace
@@ -119,43 +152,67 @@ const MemoryRegistry::Node* MemoryRegistry::Find(std::string_view path) const {
     return current;
 }
 
-long MemoryRegistry::AddHandle(Node* node, std::uint32_t access, RegistryKey* key) {
+long MemoryRegistry::AddHandle(Node* node, std::uint32_t access, std::string path,
+                               RegistryKey* key) {
     const RegistryKey handle = nextHandle_;
     nextHandle_ += 4;
-    handles_[handle] = Handle{node, SpecificRights(access)};
+    handles_[handle] = Handle{node, SpecificRights(access), std::move(path)};
     *key = handle;
     return kRegistryOk;
 }
 
-long MemoryRegistry::Lookup(RegistryKey key, std::uint32_t needed, Node** node) {
+bool MemoryRegistry::Refused(RegistryOperation operation, std::string_view path) const {
+    for (const Refusal& refusal : refusals_) {
+        if ((refusal.operations & static_cast<unsigned>(operation)) != 0 &&
+            path.size() >= refusal.prefix.size() &&
+            NamesEqual(path.substr(0, refusal.prefix.size()), refusal.prefix))
+            return true;
+    }
+    return false;
+}
+
+long MemoryRegistry::Lookup(RegistryKey key, std::uint32_t needed, Node** node,
+                            unsigned operation) {
     const auto it = handles_.find(key);
     if (it == handles_.end())
         return kRegistryInvalidHandle;
     if ((it->second.access & needed) != needed)
         return kRegistryAccessDenied;
+    if (operation != 0 && Refused(static_cast<RegistryOperation>(operation), it->second.path))
+        return kRegistryAccessDenied;
     *node = it->second.node;
     return kRegistryOk;
 }
 
-long MemoryRegistry::CreateKey(std::string_view path, std::uint32_t access, RegistryKey* key,
-                               bool* created) {
+long MemoryRegistry::OpenOrCreate(std::string_view path, std::uint32_t access, bool create,
+                                  RegistryKey* key, bool* created) {
     if (key == nullptr)
         return kRegistryInvalidParameter;
     *key = 0;
-    Node* node = nullptr;
-    if (const long result = Resolve(path, true, &node, created); result != kRegistryOk)
+    std::vector<std::string_view> parts;
+    if (const long result = SplitPath(path, &parts); result != kRegistryOk)
         return result;
-    return AddHandle(node, access, key);
+    std::string refusalPath = RefusalPath(parts);
+    const bool exists = Find(path) != nullptr;
+    if (!exists && !create)
+        return kRegistryNotFound;
+    // A refused key is neither created nor opened; nothing on its way is created either.
+    if ((!exists && Refused(RegistryOperation::Create, refusalPath)) ||
+        ((access & kWriteRights) != 0 && Refused(RegistryOperation::OpenForWriting, refusalPath)))
+        return kRegistryAccessDenied;
+    Node* node = nullptr;
+    if (const long result = Resolve(path, create, &node, created); result != kRegistryOk)
+        return result;
+    return AddHandle(node, access, std::move(refusalPath), key);
+}
+
+long MemoryRegistry::CreateKey(std::string_view path, std::uint32_t access, RegistryKey* key,
+                               bool* created) {
+    return OpenOrCreate(path, access, true, key, created);
 }
 
 long MemoryRegistry::OpenKey(std::string_view path, std::uint32_t access, RegistryKey* key) {
-    if (key == nullptr)
-        return kRegistryInvalidParameter;
-    *key = 0;
-    Node* node = nullptr;
-    if (const long result = Resolve(path, false, &node, nullptr); result != kRegistryOk)
-        return result;
-    return AddHandle(node, access, key);
+    return OpenOrCreate(path, access, false, key, nullptr);
 }
 
 long MemoryRegistry::CloseKey(RegistryKey key) {
@@ -182,8 +239,15 @@ long MemoryRegistry::SetValue(RegistryKey key, std::string_view name, RegistryTy
         result != kRegistryOk)
         return result;
     Node* node = nullptr;
-    if (const long result = Lookup(key, kKeySetValue, &node); result != kRegistryOk)
+    if (const long result =
+            Lookup(key, kKeySetValue, &node, static_cast<unsigned>(RegistryOperation::Set));
+        result != kRegistryOk)
         return result;
+    return StoreValue(node, name, type, data, size);
+}
+
+long MemoryRegistry::StoreValue(Node* node, std::string_view name, RegistryType type,
+                                const void* data, std::uint32_t size) {
     name = CutAtNul(name);
     RegistryValue stored{type, size == 0 ? std::string()
                                          : std::string(static_cast<const char*>(data), size)};
@@ -202,7 +266,9 @@ long MemoryRegistry::EnumValue(RegistryKey key, std::uint32_t index, char* name,
         result != kRegistryOk)
         return result;
     Node* node = nullptr;
-    if (const long result = Lookup(key, kKeyQueryValue, &node); result != kRegistryOk)
+    if (const long result =
+            Lookup(key, kKeyQueryValue, &node, static_cast<unsigned>(RegistryOperation::Enumerate));
+        result != kRegistryOk)
         return result;
     if (index >= node->values.size())
         return kRegistryNoMoreItems;
@@ -213,7 +279,9 @@ long MemoryRegistry::EnumValue(RegistryKey key, std::uint32_t index, char* name,
 
 long MemoryRegistry::DeleteValue(RegistryKey key, std::string_view name) {
     Node* node = nullptr;
-    if (const long result = Lookup(key, kKeySetValue, &node); result != kRegistryOk)
+    if (const long result =
+            Lookup(key, kKeySetValue, &node, static_cast<unsigned>(RegistryOperation::Delete));
+        result != kRegistryOk)
         return result;
     name = CutAtNul(name);
     const auto it = std::find_if(node->values.begin(), node->values.end(),
@@ -229,15 +297,24 @@ void MemoryRegistry::Clear() {
     root_ = std::make_unique<Node>();
 }
 
+void MemoryRegistry::RefuseOperations(unsigned operations, std::string keyPathPrefix) {
+    refusals_.push_back(Refusal{operations, RefusalPrefix(keyPathPrefix)});
+}
+
+void MemoryRegistry::ClearRefusals() {
+    refusals_.clear();
+}
+
 long MemoryRegistry::Put(std::string_view path, std::string_view name, RegistryType type,
                          std::string_view data) {
-    RegistryKey key = 0;
-    long result = CreateKey(path, kKeySetValue, &key);
-    if (result != kRegistryOk)
+    if (const long result = registry_support::CheckSetParameters(
+            name, data.data(), static_cast<std::uint32_t>(data.size()));
+        result != kRegistryOk)
         return result;
-    result = SetValue(key, name, type, data.data(), static_cast<std::uint32_t>(data.size()));
-    CloseKey(key);
-    return result;
+    Node* node = nullptr;
+    if (const long result = Resolve(path, true, &node, nullptr); result != kRegistryOk)
+        return result;
+    return StoreValue(node, name, type, data.data(), static_cast<std::uint32_t>(data.size()));
 }
 
 std::optional<RegistryValue> MemoryRegistry::Get(std::string_view path,

@@ -1,7 +1,8 @@
 #pragma once
 // The portable registry: a tree of keys held in memory, with the same names, results and buffer
 // behaviour as the real one. Values enumerate in the order they were created. Tests seed and
-// inspect it directly with the helpers below.
+// inspect it directly with the helpers below, and can make it refuse chosen operations as
+// Windows refuses a standard user.
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -13,6 +14,16 @@
 #include "platform/registry.h"
 
 namespace platform {
+
+// Operations a test can make the registry refuse (RefuseOperations).
+enum class RegistryOperation : unsigned {
+    Create = 1,         // CreateKey of a key that does not exist yet: nothing is created
+    OpenForWriting = 2, // OpenKey or CreateKey asked with any write right (set value, create
+                        // subkey, create link, delete, write DAC or owner, generic write or all)
+    Set = 4,            // SetValue
+    Delete = 8,         // DeleteValue
+    Enumerate = 16,     // EnumValue
+};
 
 struct RegistryValue {
     RegistryType type = RegistryType::None;
@@ -41,9 +52,21 @@ public:
     long DeleteValue(RegistryKey key, std::string_view name) override;
 
     // Test helpers, outside the Win32 surface.
-    // Removes every key and value; keys still open become invalid handles.
+    // Removes every key and value; keys still open become invalid handles. Refusals stay.
     void Clear();
-    // Stores a value, creating the key path as needed; the result of the store.
+
+    // Refuses the operations in `operations` (a bitwise OR of RegistryOperation values) on every
+    // key whose path begins with `keyPathPrefix` (compared without regard to case; empty: every
+    // key) with kRegistryAccessDenied, as Windows refuses a standard user. Paths compare in the
+    // form "A\B\C\": doubled backslashes count once, and a prefix that ends with a backslash
+    // matches whole keys only. Opening for reading stays allowed, and so does querying values.
+    // Refusals add up until ClearRefusals; the checks come after the parameter and handle
+    // checks, so a bad call fails as it would anyway.
+    void RefuseOperations(unsigned operations, std::string keyPathPrefix = {});
+    void ClearRefusals();
+
+    // Stores a value, creating the key path as needed, whatever is refused; the result of the
+    // store.
     long Put(std::string_view path, std::string_view name, RegistryType type,
              std::string_view data);
     std::optional<RegistryValue> Get(std::string_view path, std::string_view name) const;
@@ -58,15 +81,28 @@ private:
     struct Handle {
         Node* node;
         std::uint32_t access;
+        std::string path; // the key's path in the form refusals compare
+    };
+    struct Refusal {
+        unsigned operations;
+        std::string prefix;
     };
 
     long Resolve(std::string_view path, bool create, Node** node, bool* created);
     const Node* Find(std::string_view path) const;
-    long Lookup(RegistryKey key, std::uint32_t needed, Node** node);
-    long AddHandle(Node* node, std::uint32_t access, RegistryKey* key);
+    // The node of an open key with the `needed` rights; `operation`, when given, must not be
+    // refused on it.
+    long Lookup(RegistryKey key, std::uint32_t needed, Node** node, unsigned operation = 0);
+    long OpenOrCreate(std::string_view path, std::uint32_t access, bool create, RegistryKey* key,
+                      bool* created);
+    long AddHandle(Node* node, std::uint32_t access, std::string path, RegistryKey* key);
+    bool Refused(RegistryOperation operation, std::string_view path) const;
+    long StoreValue(Node* node, std::string_view name, RegistryType type, const void* data,
+                    std::uint32_t size);
 
     std::unique_ptr<Node> root_;
     std::map<RegistryKey, Handle> handles_;
+    std::vector<Refusal> refusals_;
     // Handles are never reused, so a closed one stays invalid.
     RegistryKey nextHandle_ = 0x1000;
 };

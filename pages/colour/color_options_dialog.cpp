@@ -280,13 +280,14 @@ void ColorOptionsDialog::OnProfileChosen() {
 }
 
 void ColorOptionsDialog::OnSave() {
-    Block& block = TheBlock();
+    const HeldChoice before = HeldChoiceOf(profiles_);
+    const std::string typedName = profiles_.GetWindowText();
     int selected = profiles_.GetCurSel();
     std::string name;
     if (selected >= 0) {
         name = profiles_.GetItemText(selected);
     } else {
-        name = profiles_.GetWindowText();
+        name = typedName;
         // A typed name of a listed profile chooses that profile.
         const int typed = profiles_.FindStringExact(-1, name);
         if (typed >= 0) {
@@ -318,13 +319,26 @@ void ColorOptionsDialog::OnSave() {
     }
 
     platform::Registry& registry = platform::registry();
-    const std::string printer = block.printerName();
+    const std::string printer = TheBlock().printerName();
     int entry = FindEntryWithCode(profiles_, name, kStoredColorProfile);
     // A stored profile the list does not show (unusable without the printer's disk) is not
     // overwritten unasked either.
     const bool exists = entry >= 0 || StoredColorProfileExists(registry, printer, name);
     if (exists && MessageBox(OverwriteProfileQuestion(name), ui::kMbYesNo | ui::kMbIconQuestion,
                              kOverwriteProfileCaption) != ui::kIdYes) {
+        UpdateDeleteButton();
+        return;
+    }
+    // Written first: only a profile the registry took is listed, chosen and named in the block.
+    const app::ColorProfileRecord record = StoredRecordOf(name);
+    if (!WriteStoredColorProfile(registry, printer, name, record)) {
+        if (before.text.empty()) {
+            profiles_.SetCurSel(-1);
+            profiles_.SetWindowText(typedName);
+        } else {
+            RestoreChoice(profiles_, before);
+        }
+        MessageBox(kColorProfileNotStoredText);
         UpdateDeleteButton();
         return;
     }
@@ -337,11 +351,23 @@ void ColorOptionsDialog::OnSave() {
         profiles_.SetItemData(entry, kStoredColorProfile);
     }
     profiles_.SetCurSel(entry);
+    TakeStoredProfile(name, record);
+    UpdateDeleteButton();
+}
+
+app::ColorProfileRecord ColorOptionsDialog::StoredRecordOf(std::string_view name) const {
+    Block stored = TheBlock();
+    stored.setColorProfileName(name);
+    stored.setColorProfileIndex(kStoredColorProfile);
+    return BuildColorProfileRecord(stored);
+}
+
+void ColorOptionsDialog::TakeStoredProfile(std::string_view name,
+                                           const app::ColorProfileRecord& record) {
+    Block& block = TheBlock();
     block.setColorProfileName(name);
     block.setColorProfileIndex(kStoredColorProfile);
-    snapshot_ = BuildColorProfileRecord(block);
-    WriteStoredColorProfile(registry, printer, name, snapshot_);
-    UpdateDeleteButton();
+    snapshot_ = record;
 }
 
 void ColorOptionsDialog::OnDelete() {
@@ -433,17 +459,22 @@ void ColorOptionsDialog::OnOK() {
         block.setGrayColorModel(0);
     }
     if (!unchanged) {
-        int entry = FindEntryWithCode(profiles_, kCustomColorProfileName, kStoredColorProfile);
-        if (entry < 0) {
-            entry = profiles_.AddString(kCustomColorProfileName);
-            if (entry >= 0)
-                profiles_.SetItemData(entry, kStoredColorProfile);
+        // The settings become "Vlastné" only once the registry holds them; otherwise the block
+        // keeps naming the profile it named, and the user is told.
+        const app::ColorProfileRecord record = StoredRecordOf(kCustomColorProfileName);
+        if (WriteStoredColorProfile(platform::registry(), block.printerName(),
+                                    kCustomColorProfileName, record)) {
+            int entry = FindEntryWithCode(profiles_, kCustomColorProfileName, kStoredColorProfile);
+            if (entry < 0) {
+                entry = profiles_.AddString(kCustomColorProfileName);
+                if (entry >= 0)
+                    profiles_.SetItemData(entry, kStoredColorProfile);
+            }
+            profiles_.SetCurSel(entry);
+            TakeStoredProfile(kCustomColorProfileName, record);
+        } else {
+            MessageBox(kColorProfileNotStoredText);
         }
-        profiles_.SetCurSel(entry);
-        block.setColorProfileName(kCustomColorProfileName);
-        block.setColorProfileIndex(kStoredColorProfile);
-        WriteStoredColorProfile(platform::registry(), block.printerName(), kCustomColorProfileName,
-                                BuildColorProfileRecord(block));
     }
     EndDialog(ui::kIdOk);
 }

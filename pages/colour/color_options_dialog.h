@@ -8,13 +8,15 @@
 // write at once) and Cancel undoes none of it: the opener restores `colorProfileName` and
 // `colorProfileIndex` itself. OK stores settings that differ from the profile last selected,
 // loaded or saved as the stored profile "Vlastné". Stored profiles are written and deleted in
-// the registry as the user saves and deletes them.
+// the registry as the user saves and deletes them; a profile is listed, chosen and named in the
+// block only once the registry has taken it, and a refused write is told to the user.
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "app/option_combo_box.h"
 #include "app/settings_block.h"
+#include "pages/colour/list_entries.h"
 #include "res/resource.h"
 #include "ui/dialog.h"
 
@@ -30,6 +32,9 @@ inline constexpr char kBackslashProfileNameText[] =
     "N\xE1zov farebn\xE9ho profilu, ktor\xFD za\xE8\xEDna sp\xE4tn\xFDm lom\xEDtkom (\\) sa "
     "ned\xE1+F229 ulo\x9Ei\x9D.";
 inline constexpr char kOverwriteProfileCaption[] = "Prep\xEDsa\x9D farebn\xFD profil?";
+// Shown when the registry refuses a stored profile (Save, or OK's "Vlastné").
+inline constexpr char kColorProfileNotStoredText[] =
+    "Farebn\xFD profil sa ned\xE1 ulo\x9Ei\x9D do registra.";
 // A saved profile name is cut to this many characters.
 inline constexpr std::size_t kSavedProfileNameLength = 32;
 
@@ -62,6 +67,10 @@ private:
     void FillResidentLists();
     void UpdateDeleteButton();
     void TakeSnapshot();
+    // The block's colour fields as the stored profile `name` (index 0).
+    app::ColorProfileRecord StoredRecordOf(std::string_view name) const;
+    // Names the stored profile `name`, just written as `record`, in the block and snapshot.
+    void TakeStoredProfile(std::string_view name, const app::ColorProfileRecord& record);
 
     void OnProfileChosen();
     void OnSave();

@@ -1,6 +1,5 @@
 #include "pages/colour/color_profile_store.h"
 
-#include <array>
 #include <cstdint>
 
 #include "app/config_app.h"
@@ -8,6 +7,7 @@
 #include "pages/colour/list_entries.h"
 #include "pages/colour/resident_profile_store.h"
 #include "platform/registry.h"
+#include "platform/scoped_registry_key.h"
 #include "platform/services.h"
 #include "ppd/ppd.h"
 
@@ -32,6 +32,7 @@ struct NameSlot {
     std::size_t size;
 };
 constexpr NameSlot kNameSlots[] = {{0, 64}, {64, 64}, {128, 64}, {192, 64}, {256, 32}};
+static_assert(kMaxColorProfileNameLength + 1 == kNameSlots[0].size);
 
 // The codes ColorSettingsMatch compares (record offsets; 290, `colorProfileReserved`, is not).
 constexpr std::size_t kComparedCodes[] = {288, 292, 294, 296, 298, 300,
@@ -97,55 +98,46 @@ constexpr ResidentUse kResidentUses[] = {
      &PrinterSettingsBlock::simulationProfileName},
 };
 
-// Opens (creating it when absent) the printer's "Color Profiles" key; 0 when it cannot.
-platform::RegistryKey OpenProfiles(platform::Registry& registry, std::string_view printerName) {
-    if (printerName.empty())
-        return 0;
-    platform::RegistryKey key = 0;
-    if (registry.CreateKey(ColorProfilesKeyPath(printerName), platform::kKeyAllAccess, &key,
-                           nullptr) != platform::kRegistryOk)
-        return 0;
-    return key;
-}
-
-// Runs `use` on the printer's "Color Profiles" key for the profile `name` and closes the key;
-// `otherwise` when the name is empty or the key cannot be had.
+// Runs `use` on the printer's "Color Profiles" key, opened for `access` and created when absent
+// as every use of the store has it, for the profile `name`; `otherwise` when the name or the
+// printer is empty or the key cannot be had. Reading asks for read rights only, which a
+// standard user has on an existing key.
 template <typename Result, typename Use>
 Result WithProfilesKey(platform::Registry& registry, std::string_view printerName,
-                       std::string_view name, Result otherwise, Use use) {
-    if (name.empty())
+                       std::string_view name, std::uint32_t access, Result otherwise, Use use) {
+    if (name.empty() || printerName.empty())
         return otherwise;
-    const platform::RegistryKey key = OpenProfiles(registry, printerName);
+    const auto key =
+        platform::ScopedRegistryKey::Create(registry, ColorProfilesKeyPath(printerName), access);
     if (!key)
         return otherwise;
-    Result result = use(key);
-    registry.CloseKey(key);
-    return result;
+    return use(key);
 }
 
-// Adds the usable stored profiles to the list, with item data 0.
+// Adds the usable stored profiles to the list, with item data 0. A name longer than the block's
+// `colorProfileName` holds is not offered: chosen, it would be cut and never found again.
 void ListStoredProfiles(const app::OptionComboBox& list) {
-    platform::Registry& registry = platform::registry();
-    const platform::RegistryKey key = OpenProfiles(registry, app::TheApp().settings.printerName());
+    const std::string printer = app::TheApp().settings.printerName();
+    if (printer.empty())
+        return;
+    const auto key = platform::ScopedRegistryKey::Create(
+        platform::registry(), ColorProfilesKeyPath(printer), platform::kKeyRead);
     if (!key)
         return;
     for (std::uint32_t index = 0; index < kMaxStoredProfiles; ++index) {
-        std::array<char, kProfileNameBufferSize> name{};
-        std::uint32_t nameSize = name.size();
-        const long result =
-            registry.EnumValue(key, index, name.data(), &nameSize, nullptr, nullptr, nullptr);
+        std::string name;
+        const long result = key.EnumValueName(index, kProfileNameBufferSize, &name);
         if (result == platform::kRegistryMoreData)
             continue; // a name too long for the buffer
         if (result != platform::kRegistryOk)
             break;
-        const std::string_view text(name.data(), std::min<std::size_t>(nameSize, name.size() - 1));
-        if (text.empty() || !IsStoredColorProfileUsable(text))
+        if (name.empty() || name.size() > kMaxColorProfileNameLength ||
+            !IsStoredColorProfileUsable(name))
             continue;
-        const int entry = list.AddString(text);
+        const int entry = list.AddString(name);
         if (entry >= 0)
             list.SetItemData(entry, kStoredColorProfile);
     }
-    registry.CloseKey(key);
 }
 
 } // namespace
@@ -195,13 +187,9 @@ std::optional<ColorProfileRecord> ReadStoredColorProfile(platform::Registry& reg
                                                          std::string_view printerName,
                                                          std::string_view name) {
     ColorProfileRecord record;
-    const bool read = WithProfilesKey(registry, printerName, name, false, [&](auto key) {
-        platform::RegistryType type = platform::RegistryType::None;
-        std::uint32_t size = ColorProfileRecord::kSize;
-        return registry.QueryValue(key, name, &type, record.bytes.data(), &size) ==
-                   platform::kRegistryOk &&
-               type == platform::RegistryType::Binary && size == ColorProfileRecord::kSize;
-    });
+    const bool read = WithProfilesKey(
+        registry, printerName, name, platform::kKeyRead, false,
+        [&](const platform::ScopedRegistryKey& key) { return key.ReadRecord(name, record.bytes); });
     if (!read)
         return std::nullopt;
     for (const NameSlot& slot : kNameSlots)
@@ -211,25 +199,28 @@ std::optional<ColorProfileRecord> ReadStoredColorProfile(platform::Registry& reg
 
 bool WriteStoredColorProfile(platform::Registry& registry, std::string_view printerName,
                              std::string_view name, const ColorProfileRecord& record) {
-    return WithProfilesKey(registry, printerName, name, false, [&](auto key) {
-        return registry.SetValue(key, name, platform::RegistryType::Binary, record.bytes.data(),
-                                 ColorProfileRecord::kSize) == platform::kRegistryOk;
-    });
+    return WithProfilesKey(registry, printerName, name, platform::kKeyAllAccess, false,
+                           [&](const platform::ScopedRegistryKey& key) {
+                               return key.SetBinary(name, record.bytes) == platform::kRegistryOk;
+                           });
 }
 
 bool DeleteStoredColorProfile(platform::Registry& registry, std::string_view printerName,
                               std::string_view name) {
-    return WithProfilesKey(registry, printerName, name, false, [&](auto key) {
-        return registry.DeleteValue(key, name) == platform::kRegistryOk;
-    });
+    return WithProfilesKey(registry, printerName, name, platform::kKeyAllAccess, false,
+                           [&](const platform::ScopedRegistryKey& key) {
+                               return key.DeleteValue(name) == platform::kRegistryOk;
+                           });
 }
 
 bool StoredColorProfileExists(platform::Registry& registry, std::string_view printerName,
                               std::string_view name) {
-    return WithProfilesKey(registry, printerName, name, false, [&](auto key) {
-        std::uint32_t size = 0;
-        return registry.QueryValue(key, name, nullptr, nullptr, &size) == platform::kRegistryOk;
-    });
+    return WithProfilesKey(registry, printerName, name, platform::kKeyRead, false,
+                           [&](const platform::ScopedRegistryKey& key) {
+                               std::uint32_t size = 0;
+                               return key.QueryValue(name, nullptr, nullptr, &size) ==
+                                      platform::kRegistryOk;
+                           });
 }
 
 bool IsStoredColorProfileUsable(std::string_view name) {

@@ -9,7 +9,9 @@
 //
 // The operations without a block argument work on the application's live block, PPD model and
 // registry (platform::registry()), under the printer the block names. Registry failures are
-// silent: a profile that cannot be read is not listed and does not load.
+// silent: a profile that cannot be read is not listed and does not load. The key is opened with
+// read rights for reading and full rights only to write or delete.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +34,9 @@ inline constexpr int kAllBlackColorProfile = 6;
 // The profile name of a fresh block, and the stored profile that holds unsaved changes.
 inline constexpr char kAutoColorProfileName[] = "AutoCustomColor";
 inline constexpr char kCustomColorProfileName[] = "Vlastn\xE9";
+
+// The longest name `colorProfileName` holds.
+inline constexpr std::size_t kMaxColorProfileNameLength = 63;
 
 // The PPD feature that lists the predefined profiles.
 inline constexpr char kColorProfileFeature[] = "CustomColor";
@@ -59,7 +64,8 @@ bool ColorSettingsMatch(const app::PrinterSettingsBlock& block,
                         const app::ColorProfileRecord& snapshot);
 
 // The stored profile of that name, or nothing when it is missing or unreadable (a value that is
-// not REG_BINARY of exactly 316 bytes). Read into a zeroed record with its names terminated.
+// not REG_BINARY, or longer than 316 bytes). A shorter value is read as the front of a zeroed
+// record (other programs write these values too); its names are terminated in their slots.
 std::optional<app::ColorProfileRecord> ReadStoredColorProfile(platform::Registry& registry,
                                                               std::string_view printerName,
                                                               std::string_view name);
@@ -81,7 +87,8 @@ bool IsStoredColorProfileUsable(std::string_view name);
 
 // Empties `list` and fills it: the PPD's predefined profiles in file order (their display
 // texts, their codes as item data), then the usable stored profiles in sorted position with
-// item data 0. Selects the current profile: by code when `colorProfileIndex` is non-zero (the
+// item data 0, leaving out names longer than kMaxColorProfileNameLength (the block could not
+// name them). Selects the current profile: by code when `colorProfileIndex` is non-zero (the
 // first entry stays selected without one), else the entry whose whole text is
 // `colorProfileName` (ignoring case); when there is none, `colorProfileIndex` becomes 1 and the
 // entry with code 1 is selected.

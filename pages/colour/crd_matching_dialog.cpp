@@ -67,6 +67,7 @@ bool CrdMatchingDialog::OnInitDialog() {
             FindEntryWithCode(colorSpace_, block.crdColorSpaceName(), kResidentCsa));
     else
         colorSpace_.SelectCode(block.crdColorSpace());
+    heldColorSpace_ = HeldChoiceOf(colorSpace_);
     return true;
 }
 
@@ -74,9 +75,17 @@ void CrdMatchingDialog::OnColorSpaceChosen() {
     const std::int32_t code = colorSpace_.SelectedCode();
     if (code < 0)
         return;
+    // A resident colour space whose name the block cannot hold is refused, not cut: the list
+    // shows the choice before it again and the block is left as it was.
+    if (code == kResidentCsa && !ResidentNameFits(colorSpace_.GetSelectedText(), kResidentCsa)) {
+        RefuseResidentName(*this, kResidentCsa);
+        RestoreChoice(colorSpace_, heldColorSpace_);
+        return;
+    }
     Block().setCrdColorSpace(static_cast<std::int16_t>(code));
     if (code == kResidentCsa)
         SelectResidentProfile(colorSpace_.GetSelectedText(), kResidentCsa);
+    heldColorSpace_ = HeldChoiceOf(colorSpace_);
 }
 
 void CrdMatchingDialog::OnOK() {

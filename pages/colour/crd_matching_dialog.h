@@ -6,8 +6,11 @@
 //
 // A colour space chosen is written at once and stays after Cancel; the four rendering
 // dictionaries are written by OK only. A list without a selection keeps the block's code, but
-// for a printer-resident colour space whose name is no longer listed: OK then stores -1.
+// for a printer-resident colour space whose name is no longer listed: OK then stores -1. A
+// resident colour space whose name is longer than `crdColorSpaceName` holds is listed, but
+// choosing it is refused with a message and the choice before it stays.
 #include "app/option_combo_box.h"
+#include "pages/colour/list_entries.h"
 #include "res/resource.h"
 #include "ui/dialog.h"
 
@@ -33,6 +36,8 @@ private:
     app::OptionComboBox textCrd_;
     app::OptionComboBox graphicsCrd_;
     app::OptionComboBox colorSpace_;
+    // The colour space the block holds, as the list last showed it.
+    HeldChoice heldColorSpace_;
 };
 
 } // namespace pages

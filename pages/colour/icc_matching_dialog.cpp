@@ -91,6 +91,17 @@ const app::OptionComboBox& IccMatchingDialog::Combo(const IccProfileList& list) 
     }
 }
 
+HeldChoice& IccMatchingDialog::Held(const IccProfileList& list) {
+    switch (list.listId) {
+    case IDC_ICC_RGB_SOURCE:
+        return heldRgbSource_;
+    case IDC_ICC_SIMULATION:
+        return heldSimulation_;
+    default:
+        return heldDestination_;
+    }
+}
+
 bool IccMatchingDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
     ui::SetContextHelpIds(*this,
@@ -119,13 +130,24 @@ void IccMatchingDialog::FillList(const IccProfileList& entry) {
     const std::int16_t code = (block.*entry.code)();
     if (code != entry.kind) {
         list.SelectCode(code);
-        return;
+    } else {
+        const int resident = FindEntryWithCode(list, (block.*entry.name)(), entry.kind);
+        if (resident >= 0)
+            list.SetCurSel(resident);
+        else
+            list.SelectCode(entry.fallback);
     }
-    const int resident = FindEntryWithCode(list, (block.*entry.name)(), entry.kind);
-    if (resident >= 0)
-        list.SetCurSel(resident);
-    else
-        list.SelectCode(entry.fallback);
+    Held(entry) = HeldChoiceOf(list);
+}
+
+bool IccMatchingDialog::RefuseLongName(const IccProfileList& entry, std::string_view name) {
+    if (ResidentNameFits(name, entry.kind))
+        return false;
+    // Cut, the name would name no profile: the list shows the choice before it again and the
+    // block is left as it was.
+    RefuseResidentName(*this, entry.kind);
+    RestoreChoice(Combo(entry), Held(entry));
+    return true;
 }
 
 void IccMatchingDialog::TakeChoice(const IccProfileList& entry) {
@@ -133,15 +155,18 @@ void IccMatchingDialog::TakeChoice(const IccProfileList& entry) {
     Block& block = TheBlock();
     if (list.GetCurSel() >= 0) {
         const std::int32_t code = list.SelectedCode();
+        if (code == entry.kind && RefuseLongName(entry, list.GetSelectedText()))
+            return;
         (block.*entry.setCode)(static_cast<std::int16_t>(code));
         if (code == entry.kind)
             SelectResidentProfile(list.GetSelectedText(), entry.kind);
+        Held(entry) = HeldChoiceOf(list);
         return;
     }
     // No selection: a text of the list's own names a resident profile. An empty text names
     // nothing and adds no entry.
     const std::string text = list.GetWindowText();
-    if (text.empty())
+    if (text.empty() || RefuseLongName(entry, text))
         return;
     int index = list.FindStringExact(-1, text);
     if (index < 0) {
@@ -155,6 +180,7 @@ void IccMatchingDialog::TakeChoice(const IccProfileList& entry) {
         (block.*entry.setCode)(static_cast<std::int16_t>(list.GetItemData(index)));
         (block.*entry.setName)(record->name());
     }
+    Held(entry) = HeldChoiceOf(list);
 }
 
 void IccMatchingDialog::OnChoice(int id) {

@@ -93,10 +93,13 @@ void ProfileManagementDialog::OnAdd() {
     ResidentProfileRecord record;
     record.setName(description);
     record.setFileName(fileName);
+    // A profile the registry refused is not listed as if it were stored; the failure itself
+    // stays silent.
+    if (!StoreResidentProfile(record, kind_))
+        return;
     const int entry = callerList_.AddString(description);
     if (entry >= 0)
         callerList_.SetItemData(entry, kind_);
-    StoreResidentProfile(record, kind_);
     descriptions_.AddString(description);
 }
 

@@ -2,7 +2,8 @@
 // The profile management dialog ("Správa profilov"), opened from the ICC matching dialog for one
 // of its lists: adds a printer-resident profile of the list's kind (a description and the 8.3
 // name of the file loaded into the printer) or deletes one. Changes go to the registry at once
-// and to the caller's list; "Hotové" only closes the dialog.
+// and, once the registry has taken them, to the lists (a refused write or delete is silent and
+// changes no list); "Hotové" only closes the dialog.
 #include <string>
 
 #include "app/option_combo_box.h"

@@ -1,12 +1,14 @@
 #include "pages/colour/resident_profile_store.h"
 
 #include <functional>
+#include <limits>
 
 #include "app/config_app.h"
 #include "platform/registry.h"
 #include "platform/registry_support.h"
+#include "platform/scoped_registry_key.h"
 #include "platform/services.h"
-#include "ui/window.h"
+#include "ui/dialog.h"
 
 namespace pages {
 namespace {
@@ -18,18 +20,28 @@ constexpr std::uint32_t kMaxListEntries = 1u << 16;
 struct KindInfo {
     int kind;
     const char* suffix;
+    const char* blockField; // the name field a chosen profile goes to
 };
 
-constexpr KindInfo kKinds[] = {
-    {kResidentRgbSource, "\\Printer Resident\\RGB Source Profiles\\"},
-    {kResidentSimulation, "\\Printer Resident\\Simulation Profiles\\"},
-    {kResidentDestination, "\\Printer Resident\\Destination Profiles\\"},
-};
 constexpr char kCsaSuffix[] = "\\Printer Resident\\CSA Profiles\\";
 
+constexpr KindInfo kKinds[] = {
+    {kResidentRgbSource, "\\Printer Resident\\RGB Source Profiles\\", "rgbSourceProfileName"},
+    {kResidentSimulation, "\\Printer Resident\\Simulation Profiles\\", "simulationProfileName"},
+    {kResidentDestination, "\\Printer Resident\\Destination Profiles\\", "destinationProfileName"},
+    {kResidentCsa, kCsaSuffix, "crdColorSpaceName"},
+};
+
+const KindInfo* InfoOfKind(int kind) {
+    for (const KindInfo& info : kKinds) {
+        if (info.kind == kind)
+            return &info;
+    }
+    return nullptr;
+}
+
 bool IsKnownKind(int kind) {
-    return kind == kResidentRgbSource || kind == kResidentSimulation || kind == kResidentCsa ||
-           kind == kResidentDestination;
+    return InfoOfKind(kind) != nullptr;
 }
 
 bool NamesEqual(std::string_view a, std::string_view b) {
@@ -50,57 +62,54 @@ struct ListEntry {
     ResidentProfileRecord record;
 };
 
-// Visits the readable entries of an open list in order until `visit` returns true. Names too
-// long for the name buffer and values too long for a record are skipped; the walk ends at the
-// last value or at any other failure.
-void WalkList(platform::Registry& registry, platform::RegistryKey key,
+// Visits the readable entries of an open list in order until `visit` returns true. A record is
+// REG_BINARY of at most the record's size, zero-filled (other programs, the download manager
+// among them, write these values too); names too long for the name buffer, values too long for
+// a record and other types are skipped. The walk ends at the last value or at any other
+// failure.
+void WalkList(const platform::ScopedRegistryKey& key,
               const std::function<bool(const ListEntry&)>& visit) {
     for (std::uint32_t index = 0; index < kMaxListEntries; ++index) {
-        char name[kResidentNameBufferSize] = {};
-        std::uint32_t nameSize = sizeof name;
-        platform::RegistryType type = platform::RegistryType::None;
         ListEntry entry;
-        std::uint32_t dataSize = ResidentProfileRecord::kSize;
-        const long result = registry.EnumValue(key, index, name, &nameSize, &type,
-                                               entry.record.bytes.data(), &dataSize);
+        bool isRecord = false;
+        const long result = key.EnumRecord(index, kResidentNameBufferSize, &entry.valueName,
+                                           entry.record.bytes, &isRecord);
         if (result == platform::kRegistryMoreData)
             continue;
         if (result != platform::kRegistryOk)
             return;
-        if (type != platform::RegistryType::Binary || dataSize != ResidentProfileRecord::kSize)
+        if (!isRecord)
             continue;
         TerminateTexts(entry.record);
-        entry.valueName.assign(name, std::min<std::size_t>(nameSize, sizeof name - 1));
         if (visit(entry))
             return;
     }
 }
 
-// Opens the kind's list of the live block's printer; 0 when it cannot be opened.
-platform::RegistryKey OpenList(int kind, std::uint32_t access) {
+// The kind's list of the live block's printer opened for `access`; not open without a printer.
+std::optional<platform::ScopedRegistryKey> OpenList(int kind, std::uint32_t access) {
     const std::string printer = app::TheApp().settings.printerName();
     if (printer.empty())
-        return 0;
-    platform::RegistryKey key = 0;
-    if (platform::registry().OpenKey(ResidentProfilesKeyPath(printer, kind), access, &key) !=
-        platform::kRegistryOk)
-        return 0;
+        return std::nullopt;
+    auto key = platform::ScopedRegistryKey::Open(platform::registry(),
+                                                 ResidentProfilesKeyPath(printer, kind), access);
+    if (!key)
+        return std::nullopt;
     return key;
 }
 
 // The first entry that `match` accepts, from the walk of the kind's list.
 std::optional<ListEntry> FindEntry(int kind, const std::function<bool(const ListEntry&)>& match) {
-    const platform::RegistryKey key = OpenList(kind, platform::kKeyRead);
+    const auto key = OpenList(kind, platform::kKeyRead);
     if (!key)
         return std::nullopt;
     std::optional<ListEntry> found;
-    WalkList(platform::registry(), key, [&](const ListEntry& entry) {
+    WalkList(*key, [&](const ListEntry& entry) {
         if (!match(entry))
             return false;
         found = entry;
         return true;
     });
-    platform::registry().CloseKey(key);
     return found;
 }
 
@@ -123,11 +132,29 @@ FindNamedEntry(int kind, std::string_view text,
 } // namespace
 
 const char* ResidentKindSuffix(int kind) {
-    for (const KindInfo& info : kKinds) {
-        if (info.kind == kind)
-            return info.suffix;
-    }
-    return kCsaSuffix;
+    const KindInfo* info = InfoOfKind(kind);
+    return info ? info->suffix : kCsaSuffix;
+}
+
+std::size_t ResidentNameLimit(int kind) {
+    const KindInfo* info = InfoOfKind(kind);
+    const app::SettingsField* field = info ? app::FindSettingsField(info->blockField) : nullptr;
+    return field ? field->size - 1 : std::numeric_limits<std::size_t>::max();
+}
+
+bool ResidentNameFits(std::string_view name, int kind) {
+    return name.size() <= ResidentNameLimit(kind);
+}
+
+std::string ResidentNameTooLongMessage(int kind) {
+    std::string text = kResidentNameTooLongBefore;
+    text.append(std::to_string(ResidentNameLimit(kind)));
+    text.append(kResidentNameTooLongAfter);
+    return text;
+}
+
+void RefuseResidentName(const ui::Dialog& owner, int kind) {
+    owner.MessageBox(ResidentNameTooLongMessage(kind), ui::kMbOk | ui::kMbIconWarning);
 }
 
 std::string ResidentProfilesKeyPath(std::string_view printerName, int kind) {
@@ -142,17 +169,10 @@ std::optional<ResidentProfileRecord> ReadResidentProfile(platform::Registry& reg
                                                          std::string_view name) {
     if (printerName.empty() || name.empty())
         return std::nullopt;
-    platform::RegistryKey key = 0;
-    if (registry.OpenKey(ResidentProfilesKeyPath(printerName, kind), platform::kKeyRead, &key) !=
-        platform::kRegistryOk)
-        return std::nullopt;
+    const auto key = platform::ScopedRegistryKey::Open(
+        registry, ResidentProfilesKeyPath(printerName, kind), platform::kKeyRead);
     ResidentProfileRecord record;
-    platform::RegistryType type = platform::RegistryType::None;
-    std::uint32_t size = ResidentProfileRecord::kSize;
-    const long result = registry.QueryValue(key, name, &type, record.bytes.data(), &size);
-    registry.CloseKey(key);
-    if (result != platform::kRegistryOk || type != platform::RegistryType::Binary ||
-        size != ResidentProfileRecord::kSize)
+    if (!key.ReadRecord(name, record.bytes))
         return std::nullopt;
     TerminateTexts(record);
     return record;
@@ -163,15 +183,9 @@ bool StoreResidentProfile(const ResidentProfileRecord& record, int kind) {
     const std::string name = record.name();
     if (printer.empty() || name.empty())
         return false;
-    platform::Registry& registry = platform::registry();
-    platform::RegistryKey key = 0;
-    if (registry.CreateKey(ResidentProfilesKeyPath(printer, kind), platform::kKeyAllAccess, &key,
-                           nullptr) != platform::kRegistryOk)
-        return false;
-    const long result = registry.SetValue(key, name, platform::RegistryType::Binary,
-                                          record.bytes.data(), ResidentProfileRecord::kSize);
-    registry.CloseKey(key);
-    return result == platform::kRegistryOk;
+    const auto key = platform::ScopedRegistryKey::Create(
+        platform::registry(), ResidentProfilesKeyPath(printer, kind), platform::kKeyAllAccess);
+    return key.SetBinary(name, record.bytes) == platform::kRegistryOk;
 }
 
 void ListResidentProfiles(const ui::ComboBox& list, int kind) {
@@ -179,15 +193,12 @@ void ListResidentProfiles(const ui::ComboBox& list, int kind) {
     const std::string printer = block.printerName();
     if (printer.empty())
         return;
-    platform::Registry& registry = platform::registry();
-    platform::RegistryKey key = 0;
     bool created = false;
-    if (registry.CreateKey(ResidentProfilesKeyPath(printer, kind), platform::kKeyRead, &key,
-                           &created) != platform::kRegistryOk)
-        return;
-    if (!created) {
+    const auto key = platform::ScopedRegistryKey::Create(
+        platform::registry(), ResidentProfilesKeyPath(printer, kind), platform::kKeyRead, &created);
+    if (key && !created) {
         const bool diskInstalled = block.diskInstalled() != 0;
-        WalkList(registry, key, [&](const ListEntry& entry) {
+        WalkList(key, [&](const ListEntry& entry) {
             const std::string name = entry.record.name();
             if (name.empty() || (entry.record.disk() != 0 && !diskInstalled))
                 return false;
@@ -197,7 +208,6 @@ void ListResidentProfiles(const ui::ComboBox& list, int kind) {
             return false;
         });
     }
-    registry.CloseKey(key);
 }
 
 std::optional<ResidentProfileRecord> FindResidentProfile(std::string_view name, int kind) {
@@ -227,9 +237,11 @@ bool SelectResidentProfile(std::string_view text, int kind) {
     });
     if (!entry)
         return false;
-    app::PrinterSettingsBlock& block = app::TheApp().settings;
     const std::string name = entry->record.name();
-    // A name longer than its field is cut to it (the setters never run past a field).
+    // A name longer than its field is never cut: cut, it would name no profile.
+    if (!ResidentNameFits(name, kind))
+        return false;
+    app::PrinterSettingsBlock& block = app::TheApp().settings;
     switch (kind) {
     case kResidentRgbSource:
         block.setRgbSourceProfileName(name);
@@ -257,12 +269,8 @@ std::optional<std::string> DeleteResidentProfile(const ui::ComboBox& list, int k
     });
     if (!entry)
         return std::nullopt;
-    const platform::RegistryKey key = OpenList(kind, platform::kKeyAllAccess);
-    if (!key)
-        return std::nullopt;
-    const long result = platform::registry().DeleteValue(key, entry->valueName);
-    platform::registry().CloseKey(key);
-    if (result != platform::kRegistryOk)
+    const auto key = OpenList(kind, platform::kKeyAllAccess);
+    if (!key || key->DeleteValue(entry->valueName) != platform::kRegistryOk)
         return std::nullopt;
     const std::string name = entry->record.name();
     const int index = list.FindStringExact(-1, name);

@@ -6,9 +6,15 @@
 // and CRD matching dialogs offer these names beside the PPD's options; a chosen name is copied
 // into the settings block.
 //
-// Reading is strict: a value that is not REG_BINARY of exactly the record's size, or whose name
-// does not fit the 260-byte name buffer, is skipped, and every text taken from a record is
-// terminated inside its field. Registry failures are silent: nothing is stored, listed or found.
+// A record is a REG_BINARY value of at most the record's size, read into a zeroed record (other
+// programs, the download manager among them, write these values too); a longer value, another
+// type, or a name that does not fit the 260-byte name buffer is skipped, and every text taken
+// from a record is terminated inside its field. Lists are read with read rights only. Registry
+// failures are silent: nothing is stored, listed or found.
+//
+// A profile whose name is longer than the block field of its kind stays listed (the printer
+// holds it, and the lists are also where it is managed) but is never chosen: choosing it is
+// refused with a message, since a cut name would name no profile.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,7 +29,8 @@ class Registry;
 }
 namespace ui {
 class ComboBox;
-}
+class Dialog;
+} // namespace ui
 
 namespace pages {
 
@@ -66,10 +73,25 @@ struct ResidentProfileRecord {
     bool operator==(const ResidentProfileRecord&) const = default;
 };
 
+// The message that refuses a name too long for its block field (code page 1250): "Profil s
+// názvom dlhším ako " + the field's characters + " znakov sa nedá vybrať".
+inline constexpr char kResidentNameTooLongBefore[] = "Profil s n\xE1zvom dlh\x9A\xEDm ako ";
+inline constexpr char kResidentNameTooLongAfter[] = " znakov sa ned\xE1 vybra\x9D";
+
 // "\Printer Resident\RGB Source Profiles\" and the like; the CSA list for any other code.
 const char* ResidentKindSuffix(int kind);
 // The key of a kind's list below HKEY_LOCAL_MACHINE.
 std::string ResidentProfilesKeyPath(std::string_view printerName, int kind);
+
+// The most characters the block field of the kind holds (63; 31 for the CSA kind); no limit for
+// a code that names no field.
+std::size_t ResidentNameLimit(int kind);
+// Whether a profile of that name can be chosen for the kind: its name fits the block field.
+bool ResidentNameFits(std::string_view name, int kind);
+// The refusal for the kind: "Profil s názvom dlhším ako 31 znakov sa nedá vybrať".
+std::string ResidentNameTooLongMessage(int kind);
+// Shows that refusal in a message box of `owner` (the application's name as caption).
+void RefuseResidentName(const ui::Dialog& owner, int kind);
 
 // The operations below work on the application's registry (platform::registry()), the printer
 // its live block names, and that block: its `diskInstalled` decides what is listed, and its name
@@ -91,8 +113,9 @@ std::optional<ResidentProfileRecord> FindResidentProfile(std::string_view name, 
 bool ResidentProfileExists(std::string_view name, int kind);
 
 // The profile `text` names: the one whose name equals it (ignoring case), else the first whose
-// name occurs within it. Its name goes into the block's name field of the kind (cut to the
-// field; the CSA kind's field only for code 137); true when one was found.
+// name occurs within it. Its name goes into the block's name field of the kind (the CSA kind's
+// field only for code 137); true when one was found. A name longer than the field is never cut:
+// false, and the block is unchanged.
 bool SelectResidentProfile(std::string_view text, int kind);
 
 // Deletes the profile that `list` names (its selected entry, else its own text): the one whose

@@ -4,31 +4,13 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/scoped_registry_key.h"
 
 namespace pages {
 namespace {
 
 constexpr char kPrintersKey[] = "System\\CurrentControlSet\\Control\\Print\\Printers\\";
 constexpr char kDriverDataKey[] = "\\PrinterDriverData";
-
-// Reads a whole value of any length: asks for the size first, then reads it.
-bool ReadWholeValue(platform::Registry& registry, platform::RegistryKey key, std::string_view name,
-                    std::vector<std::uint8_t>& bytes) {
-    std::uint32_t size = 0;
-    if (registry.QueryValue(key, name, nullptr, nullptr, &size) != platform::kRegistryOk)
-        return false;
-    bytes.assign(size, 0);
-    std::uint32_t read = size;
-    if (registry.QueryValue(key, name, nullptr, bytes.empty() ? nullptr : bytes.data(), &read) !=
-        platform::kRegistryOk)
-        return false;
-    bytes.resize(read);
-    return true;
-}
-
-std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
-    return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
 
 // Takes the next NUL-terminated name off the front of `rest`; a name without its NUL runs to
 // the end. False when nothing is left.
@@ -46,11 +28,11 @@ bool TakeName(std::string_view& rest, std::string_view* name) {
     return true;
 }
 
-// Opens the driver-data key, creating it when absent.
-bool OpenDriverDataKey(platform::Registry& registry, std::string_view printerName,
-                       std::uint32_t access, platform::RegistryKey* key) {
-    return registry.CreateKey(FontSubstitutionKeyPath(printerName), access, key) ==
-           platform::kRegistryOk;
+// The driver-data key for `access`, created when absent.
+platform::ScopedRegistryKey OpenDriverDataKey(platform::Registry& registry,
+                                              std::string_view printerName, std::uint32_t access) {
+    return platform::ScopedRegistryKey::Create(registry, FontSubstitutionKeyPath(printerName),
+                                               access);
 }
 
 } // namespace
@@ -63,19 +45,12 @@ std::string FontSubstitutionKeyPath(std::string_view printerName) {
 }
 
 bool RestoreDefaultFontTable(platform::Registry& registry, std::string_view printerName) {
-    platform::RegistryKey key = 0;
-    if (registry.OpenKey(FontSubstitutionKeyPath(printerName), platform::kKeyAllAccess, &key) !=
-        platform::kRegistryOk)
-        return false;
-    std::vector<std::uint8_t> table;
-    bool written = false;
-    if (ReadWholeValue(registry, key, kDefaultFontTableValue, table)) {
-        written = registry.SetValue(key, kCurrentFontTableValue, platform::RegistryType::Binary,
-                                    table.data(), static_cast<std::uint32_t>(table.size())) ==
-                  platform::kRegistryOk;
-    }
-    registry.CloseKey(key);
-    return written;
+    const auto key = platform::ScopedRegistryKey::Open(
+        registry, FontSubstitutionKeyPath(printerName), platform::kKeyAllAccess);
+    std::string table;
+    return key.ReadWholeValue(kDefaultFontTableValue, &table) &&
+           key.SetValue(kCurrentFontTableValue, platform::RegistryType::Binary, table.data(),
+                        static_cast<std::uint32_t>(table.size())) == platform::kRegistryOk;
 }
 
 FontSubstitutionTable FontSubstitutionTable::FromBytes(std::string_view bytes) {
@@ -125,44 +100,35 @@ bool FontSubstitutionTable::Substitute(std::string_view family, std::string_view
 }
 
 FontSubstitutionTable LoadFontTable(platform::Registry& registry, std::string_view printerName) {
-    platform::RegistryKey key = 0;
-    if (!OpenDriverDataKey(registry, printerName, platform::kKeyRead, &key))
+    const auto key = OpenDriverDataKey(registry, printerName, platform::kKeyRead);
+    if (!key)
         return {};
-    std::vector<std::uint8_t> bytes;
-    bool read = ReadWholeValue(registry, key, kCurrentFontTableValue, bytes);
+    std::string bytes;
+    bool read = key.ReadWholeValue(kCurrentFontTableValue, &bytes);
     if (!read && RestoreDefaultFontTable(registry, printerName))
-        read = ReadWholeValue(registry, key, kCurrentFontTableValue, bytes);
-    registry.CloseKey(key);
-    return read ? FontSubstitutionTable::FromBytes(AsText(bytes)) : FontSubstitutionTable();
+        read = key.ReadWholeValue(kCurrentFontTableValue, &bytes);
+    return read ? FontSubstitutionTable::FromBytes(bytes) : FontSubstitutionTable();
 }
 
 bool StoreFontTable(platform::Registry& registry, std::string_view printerName,
                     const FontSubstitutionTable& table) {
-    platform::RegistryKey key = 0;
-    if (!OpenDriverDataKey(registry, printerName, platform::kKeyWrite, &key))
-        return false;
+    const auto key = OpenDriverDataKey(registry, printerName, platform::kKeyWrite);
     const std::string bytes = table.ToBytes();
-    const bool written =
-        registry.SetValue(key, kCurrentFontTableValue, platform::RegistryType::Binary, bytes.data(),
-                          static_cast<std::uint32_t>(bytes.size())) == platform::kRegistryOk;
-    registry.CloseKey(key);
-    return written;
+    return key.SetValue(kCurrentFontTableValue, platform::RegistryType::Binary, bytes.data(),
+                        static_cast<std::uint32_t>(bytes.size())) == platform::kRegistryOk;
 }
 
 std::vector<std::string> ReadResidentFonts(platform::Registry& registry,
                                            std::string_view printerName) {
     std::vector<std::string> names;
-    platform::RegistryKey key = 0;
-    if (!OpenDriverDataKey(registry, printerName, platform::kKeyRead, &key))
+    std::string bytes;
+    if (!OpenDriverDataKey(registry, printerName, platform::kKeyRead)
+             .ReadWholeValue(kResidentFontsValue, &bytes))
         return names;
-    std::vector<std::uint8_t> bytes;
-    if (ReadWholeValue(registry, key, kResidentFontsValue, bytes)) {
-        std::string_view rest = AsText(bytes);
-        std::string_view name;
-        while (TakeName(rest, &name) && !name.empty())
-            names.emplace_back(name);
-    }
-    registry.CloseKey(key);
+    std::string_view rest = bytes;
+    std::string_view name;
+    while (TakeName(rest, &name) && !name.empty())
+        names.emplace_back(name);
     return names;
 }
 

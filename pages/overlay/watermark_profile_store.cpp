@@ -1,12 +1,12 @@
 #include "pages/overlay/watermark_profile_store.h"
 
-#include <algorithm>
-#include <array>
+#include <utility>
 
 #include "app/option_tables.h"
 #include "pages/overlay/watermark_reset.h"
 #include "platform/registry.h"
 #include "platform/registry_support.h"
+#include "platform/scoped_registry_key.h"
 #include "platform/services.h"
 
 namespace pages {
@@ -15,36 +15,24 @@ namespace {
 constexpr char kPrintersKey[] = "System\\CurrentControlSet\\Control\\Print\\Printers\\";
 constexpr char kProfilesSubkey[] = "\\Watermark Profiles\\";
 // Value names are read into a buffer of this size (the terminator included).
-constexpr std::uint32_t kValueNameBufferSize = 260;
+constexpr std::size_t kValueNameBufferSize = 260;
+// More values than any printer holds: a bound on the walk whatever the registry answers.
+constexpr std::uint32_t kMaxStoredProfiles = 1u << 16;
 
-// Opens the store for `access`; 0 when it cannot be opened. Writes create it when missing.
-platform::RegistryKey OpenStore(std::string_view printerName, std::uint32_t access, bool create) {
-    if (printerName.empty())
-        return 0;
-    platform::Registry& registry = platform::registry();
-    platform::RegistryKey key = 0;
-    const std::string path = WatermarkProfilesKey(printerName);
-    const long result = create ? registry.CreateKey(path, access, &key, nullptr)
-                               : registry.OpenKey(path, access, &key);
-    return result == platform::kRegistryOk ? key : 0;
+// The store of the printer, opened for reading (never created: there is nothing to read in a
+// store that does not exist) or for writing (created when missing).
+platform::ScopedRegistryKey OpenStoreForReading(std::string_view printerName) {
+    return platform::ScopedRegistryKey::Open(platform::registry(),
+                                             WatermarkProfilesKey(printerName), platform::kKeyRead);
 }
 
-// The stored record named `name`, when it is a binary value of exactly the record's size.
+// The stored record named `name`: a binary value of at most the record's size, the rest zero.
 bool ReadRecord(std::string_view printerName, std::string_view name,
                 app::WatermarkProfile& record) {
-    if (name.empty())
-        return false; // an empty name would read the key's default value
-    const platform::RegistryKey key = OpenStore(printerName, platform::kKeyRead, false);
-    if (key == 0)
-        return false;
+    if (printerName.empty() || name.empty())
+        return false;             // an empty name would read the key's default value
     app::WatermarkProfile buffer; // zeroed: nothing of an earlier read can show through
-    platform::RegistryType type = platform::RegistryType::None;
-    std::uint32_t size = static_cast<std::uint32_t>(buffer.bytes.size());
-    const long result =
-        platform::registry().QueryValue(key, name, &type, buffer.bytes.data(), &size);
-    platform::registry().CloseKey(key);
-    if (result != platform::kRegistryOk || type != platform::RegistryType::Binary ||
-        size != app::WatermarkProfile::kSize)
+    if (!OpenStoreForReading(printerName).ReadRecord(name, buffer.bytes))
         return false;
     record = buffer;
     return true;
@@ -110,50 +98,38 @@ bool LoadWatermarkProfile(app::PrinterSettingsBlock& block, int editorMode) {
 
 long SaveWatermarkProfile(const app::PrinterSettingsBlock& block) {
     const std::string name = block.watermarkName();
-    if (name.empty())
+    const std::string printer = block.printerName();
+    if (name.empty() || printer.empty())
         return platform::kRegistryInvalidParameter;
-    const platform::RegistryKey key = OpenStore(block.printerName(), platform::kKeyAllAccess, true);
-    if (key == 0)
-        return platform::kRegistryAccessDenied;
+    const auto store = platform::ScopedRegistryKey::Create(
+        platform::registry(), WatermarkProfilesKey(printer), platform::kKeyAllAccess);
     const app::WatermarkProfile record = NormalizedWatermarkRecord(block.watermarkProfile());
-    const long result = platform::registry().SetValue(
-        key, name, platform::RegistryType::Binary, record.bytes.data(),
-        static_cast<std::uint32_t>(record.bytes.size()));
-    platform::registry().CloseKey(key);
-    return result;
+    return store.SetBinary(name, record.bytes);
 }
 
 long DeleteWatermarkProfile(std::string_view printerName, std::string_view name) {
-    if (name.empty())
+    if (name.empty() || printerName.empty())
         return platform::kRegistryInvalidParameter; // never the key's default value
-    const platform::RegistryKey key = OpenStore(printerName, platform::kKeyAllAccess, false);
-    if (key == 0)
-        return platform::kRegistryNotFound;
-    const long result = platform::registry().DeleteValue(key, name);
-    platform::registry().CloseKey(key);
-    return result;
+    const auto store = platform::ScopedRegistryKey::Open(
+        platform::registry(), WatermarkProfilesKey(printerName), platform::kKeyAllAccess);
+    return store.DeleteValue(name);
 }
 
 std::vector<std::string> StoredWatermarkNames(std::string_view printerName) {
     std::vector<std::string> names;
-    const platform::RegistryKey key = OpenStore(printerName, platform::kKeyRead, false);
-    if (key == 0)
+    if (printerName.empty())
         return names;
-    platform::Registry& registry = platform::registry();
-    for (std::uint32_t index = 0;; ++index) {
-        std::array<char, kValueNameBufferSize> name{};
-        std::uint32_t nameSize = kValueNameBufferSize;
-        const long result =
-            registry.EnumValue(key, index, name.data(), &nameSize, nullptr, nullptr, nullptr);
+    const platform::ScopedRegistryKey store = OpenStoreForReading(printerName);
+    for (std::uint32_t index = 0; index < kMaxStoredProfiles; ++index) {
+        std::string name;
+        const long result = store.EnumValueName(index, kValueNameBufferSize, &name);
         if (result == platform::kRegistryMoreData)
             continue; // a name longer than the buffer: not one of ours
         if (result != platform::kRegistryOk)
             break;
-        const std::string_view found(name.data(), std::min<std::size_t>(nameSize, name.size() - 1));
-        if (!found.empty() && found.size() <= kMaxWatermarkNameLength)
-            names.emplace_back(found);
+        if (!name.empty() && name.size() <= kMaxWatermarkNameLength)
+            names.push_back(std::move(name));
     }
-    registry.CloseKey(key);
     return names;
 }
 

@@ -48,11 +48,12 @@ std::string WatermarkProfilesKey(std::string_view printerName);
 // by zeros, so that a stored or loaded record never carries stale bytes.
 app::WatermarkProfile NormalizedWatermarkRecord(const app::WatermarkProfile& record);
 
-// Reads the profile named `watermarkName` into the block's record. Only a REG_BINARY value of
-// exactly 148 bytes is taken; its texts are normalised, and the block keeps the name it was
-// looked up by. Anything else (no printer or watermark name, no such value, another size or
-// type, an unreadable key) resets the attributes (ResetWatermarkAttributes with `editorMode`)
-// and returns false.
+// Reads the profile named `watermarkName` into the block's record. A REG_BINARY value of at
+// most 148 bytes is taken, followed by zeros where it is shorter (other programs write these
+// values too); its texts are normalised, and the block keeps the name it was looked up by.
+// Anything else (no printer or watermark name, no such value, a longer value or another type,
+// an unreadable key) resets the attributes (ResetWatermarkAttributes with `editorMode`) and
+// returns false. The store is opened for reading only.
 bool LoadWatermarkProfile(app::PrinterSettingsBlock& block, int editorMode);
 
 // Writes the block's record, normalised, as the profile named `watermarkName`, replacing one
@@ -60,7 +61,8 @@ bool LoadWatermarkProfile(app::PrinterSettingsBlock& block, int editorMode);
 // printer or watermark name nothing is written (kRegistryInvalidParameter).
 long SaveWatermarkProfile(const app::PrinterSettingsBlock& block);
 
-// Deletes the profile `name`; the registry's result (kRegistryNotFound when there is none).
+// Deletes the profile `name`; the registry's result (kRegistryNotFound when there is none, or
+// the store's).
 long DeleteWatermarkProfile(std::string_view printerName, std::string_view name);
 
 // The value names of the store in its enumeration order, leaving out names longer than the

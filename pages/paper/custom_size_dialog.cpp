@@ -11,6 +11,7 @@
 #include "app/settings_block.h"
 #include "app/text_helpers.h"
 #include "platform/registry.h"
+#include "platform/scoped_registry_key.h"
 #include "platform/services.h"
 #include "ui/data_exchange.h"
 #include "ui/services.h"
@@ -167,17 +168,9 @@ long WriteCustomSizeRecord(const app::PrinterSettingsBlock& block) {
     // Without a name the path would name the printers' key itself.
     if (printer.empty())
         return platform::kRegistryInvalidParameter;
-    platform::Registry& registry = platform::registry();
-    platform::RegistryKey key = 0;
-    long result =
-        registry.CreateKey(PrinterDriverDataKey(printer), platform::kKeyAllAccess, &key, nullptr);
-    if (result != platform::kRegistryOk)
-        return result;
-    const CustomSizeRecord record = BuildCustomSizeRecord(block);
-    result = registry.SetValue(key, kCustomSizesValue, platform::RegistryType::Binary,
-                               record.data(), static_cast<std::uint32_t>(record.size()));
-    registry.CloseKey(key);
-    return result;
+    const auto key = platform::ScopedRegistryKey::Create(
+        platform::registry(), PrinterDriverDataKey(printer), platform::kKeyAllAccess);
+    return key.SetBinary(kCustomSizesValue, BuildCustomSizeRecord(block));
 }
 
 void CCustomSizeDialog::DoDataExchange(ui::DataExchange& dx) {

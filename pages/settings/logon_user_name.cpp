@@ -6,18 +6,16 @@
 #include <cstring>
 
 #include "platform/registry.h"
+#include "platform/scoped_registry_key.h"
 
 namespace pages {
 
 std::optional<std::string> LogonUserName(platform::Registry& registry) {
-    platform::RegistryKey key = 0;
-    if (registry.OpenKey(kLogonKey, platform::kKeyRead, &key) != platform::kRegistryOk)
-        return std::nullopt;
+    const auto key = platform::ScopedRegistryKey::Open(registry, kLogonKey, platform::kKeyRead);
     std::array<char, kMaxLogonUserNameBytes> buffer{};
     std::uint32_t size = static_cast<std::uint32_t>(buffer.size());
     platform::RegistryType type = platform::RegistryType::None;
-    const long result = registry.QueryValue(key, kLogonUserNameValue, &type, buffer.data(), &size);
-    registry.CloseKey(key);
+    const long result = key.QueryValue(kLogonUserNameValue, &type, buffer.data(), &size);
     if (result != platform::kRegistryOk || type != platform::RegistryType::String)
         return std::nullopt;
     // A name stored without its NUL ends with the data read.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/registry.h"
+#include "platform/scoped_registry_key.h"
 
 namespace pages {
 namespace {
@@ -16,14 +17,11 @@ bool IsText(platform::RegistryType type) {
 
 std::optional<std::string> RegisteredCommand(platform::Registry& registry,
                                              std::string_view keyPath) {
-    platform::RegistryKey key = 0;
-    if (registry.OpenKey(keyPath, platform::kKeyQueryValue, &key) != platform::kRegistryOk)
-        return std::nullopt;
+    const auto key = platform::ScopedRegistryKey::Open(registry, keyPath, platform::kKeyQueryValue);
     char buffer[kMaxRegisteredCommandBytes];
     std::uint32_t size = sizeof buffer;
     platform::RegistryType type = platform::RegistryType::None;
-    const long status = registry.QueryValue(key, "", &type, buffer, &size);
-    registry.CloseKey(key);
+    const long status = key.QueryValue("", &type, buffer, &size);
     if (status != platform::kRegistryOk || !IsText(type) || size > sizeof buffer)
         return std::nullopt;
     // The text ends at its NUL, or at the end of the data when it was stored without one.

@@ -28,13 +28,16 @@ struct Lookup {
     std::string port;
 };
 
-Lookup Resolve(const std::vector<Value>& values, const std::string& printer = "Vela 40") {
+// The lookup over a registry holding `values`, refusing `refused` operations on every key.
+Lookup Resolve(const std::vector<Value>& values, const std::string& printer = "Vela 40",
+               unsigned refused = 0) {
     MemoryRegistry registry;
     for (const Value& v : values) {
         std::string data = v.data;
         data.push_back('\0');
         EXPECT_EQ(registry.Put(v.key, v.name, RegistryType::String, data), 0);
     }
+    registry.RefuseOperations(refused);
     Lookup result{-1, "stale", "old port"};
     result.status = lookupPrinterAddress(registry, printer, &result.address, &result.port);
     EXPECT_EQ(registry.OpenKeyCount(), 0u) << "every key is closed";
@@ -131,6 +134,23 @@ TEST(LookupPrinterAddress, ReadsTheRegistryEveryTime) {
     EXPECT_EQ(address, "10.0.0.9");
     EXPECT_NE(lookupPrinterAddress(registry, "Q", &address, &port), 0);
     EXPECT_EQ(address, "");
+}
+
+// Every key is opened for reading only: a standard user, who may change nothing, resolves the
+// printer as anyone does.
+TEST(LookupPrinterAddress, NeedsNoWriteAccess) {
+    using platform::RegistryOperation;
+    const unsigned writes = static_cast<unsigned>(RegistryOperation::Create) |
+                            static_cast<unsigned>(RegistryOperation::OpenForWriting) |
+                            static_cast<unsigned>(RegistryOperation::Set) |
+                            static_cast<unsigned>(RegistryOperation::Delete) |
+                            static_cast<unsigned>(RegistryOperation::Enumerate);
+    const Lookup found =
+        Resolve({Port("IP_10.0.0.9"), Monitor("ZEL Port", "IP_10.0.0.9", "IPAddress", "10.0.0.9")},
+                "Vela 40", writes);
+    EXPECT_EQ(found.status, 0);
+    EXPECT_EQ(found.address, "10.0.0.9");
+    EXPECT_EQ(found.port, "IP_10.0.0.9");
 }
 
 } // namespace

@@ -18,6 +18,19 @@
 
 namespace pages::testing {
 
+// Every operation that changes the registry, refused as Windows refuses a standard user: no key
+// created or opened for writing, no value set or deleted.
+inline constexpr unsigned kWritesRefused =
+    static_cast<unsigned>(platform::RegistryOperation::Create) |
+    static_cast<unsigned>(platform::RegistryOperation::OpenForWriting) |
+    static_cast<unsigned>(platform::RegistryOperation::Set) |
+    static_cast<unsigned>(platform::RegistryOperation::Delete);
+
+// One operation as the mask RefuseOperations takes.
+inline constexpr unsigned Refusing(platform::RegistryOperation operation) {
+    return static_cast<unsigned>(operation);
+}
+
 inline std::string DataPath(std::string_view name) {
     return std::string(VELA_SOURCE_DIR) + "/tests/pages/data/" + std::string(name);
 }

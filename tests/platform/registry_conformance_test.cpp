@@ -3,65 +3,25 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <ostream>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "platform/memory_registry.h"
 #include "platform/registry.h"
-#ifdef _WIN32
-#include "platform/win32/win32_registry.h"
-#endif
+#include "tests/platform/registry_subjects.h"
 
 namespace platform {
 namespace {
 
 using namespace std::string_view_literals;
 
-struct Subject {
-    const char* name;
-    std::unique_ptr<Registry> (*make)();
-    void (*cleanUp)(Registry& registry, const std::string& root);
-    bool (*sortsValues)();
-};
-
-void PrintTo(const Subject& subject, std::ostream* out) {
-    *out << subject.name;
-}
-
-std::vector<Subject> Subjects() {
-    std::vector<Subject> subjects;
-    subjects.push_back(Subject{
-        "Memory", [] { return std::unique_ptr<Registry>(std::make_unique<MemoryRegistry>()); },
-        [](Registry&, const std::string&) {}, [] { return false; }});
-#ifdef _WIN32
-    subjects.push_back(Subject{
-        "Win32", [] { return std::unique_ptr<Registry>(std::make_unique<Win32Registry>()); },
-        [](Registry& registry, const std::string& root) {
-            auto& win32 = static_cast<Win32Registry&>(registry);
-            EXPECT_EQ(win32.DeleteTree(root), kRegistryOk);
-            win32.DeleteKey("Software\\VelaTests"); // only when no other run still uses it
-        },
-        &RunningUnderWine});
-#endif
-    return subjects;
-}
-
-std::string UniqueName() {
-    static unsigned counter = 0;
-    std::random_device random;
-    return std::to_string(random()) + "-" + std::to_string(++counter);
-}
-
 class RegistryConformance : public testing::TestWithParam<Subject> {
 protected:
     void SetUp() override {
         registry_ = GetParam().make();
-        root_ = "Software\\VelaTests\\" + UniqueName();
+        root_ = UniqueTestRoot();
         ASSERT_EQ(registry_->CreateKey(root_, kKeyAllAccess, &key_), kRegistryOk);
     }
     void TearDown() override {
@@ -456,9 +416,7 @@ TEST_P(RegistryConformance, NamesEndAtNulAndHandlesShareTheKey) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Registries, RegistryConformance, testing::ValuesIn(Subjects()),
-                         [](const testing::TestParamInfo<Subject>& info) {
-                             return std::string(info.param.name);
-                         });
+                         SubjectName);
 
 } // namespace
 } // namespace platform

@@ -1,6 +1,7 @@
 // The colour options dialog: the summary and what is enabled, choosing, saving, overwriting and
-// deleting profiles (the messages, the question, the 316-byte records), Default, and when OK
-// stores the settings as "Vlastné".
+// deleting profiles (the messages, the question, the 316-byte records), Default, when OK
+// stores the settings as "Vlastné", and that a write the registry refuses is never shown as
+// saved.
 #include "pages/colour/color_options_dialog.h"
 
 #include <gmock/gmock.h>
@@ -26,6 +27,7 @@ const std::string kAuto = "Automaticky";
 const std::string kPhoto = "Fotografie";
 const std::string kGray = "Odtiene sivej";
 const std::string kCustom = Cp1250(u8"Vlastné");
+const std::string kNotStored = Cp1250(u8"Farebný profil sa nedá uložiť do registra.");
 
 const int kSummaryLines[] = {
     IDC_COLOR_SUMMARY_ICC,         IDC_COLOR_SUMMARY_RGB_SOURCE, IDC_COLOR_SUMMARY_SIMULATION,
@@ -422,6 +424,103 @@ TEST_F(ColorOptionsDialogTest, OkAndTheCustomProfile) {
     });
     EXPECT_EQ(app.registry.ValueNames(ProfilesKey()).size(), 3u);
     EXPECT_EQ(*Stored(app, kCustom), Bytes(BuildColorProfileRecord(app.block())));
+}
+
+// A write the registry refuses (Save, OK's "Vlastné") says so and adds, chooses and names
+// nothing: the list and the block stay as they were, while the colour settings the user made
+// stay in the block. A standard user still sees and chooses the stored profiles.
+TEST_F(ColorOptionsDialogTest, RefusedWritesAreNotShownAsSaved) {
+    using Prepare = std::function<void(TestHost&)>;
+    const std::string printerKey =
+        std::string("System\\CurrentControlSet\\Control\\Print\\Printers\\") +
+        testing::kTestPrinter;
+    const struct {
+        const char* what;
+        unsigned refused;
+        std::string prefix;
+        Prepare prepare;   // up to pressing "Uložiť"
+        bool overwriting;  // the overwrite question comes first and is answered Yes
+        std::string shown; // the list's text after the refused save: as before it
+    } cases[] = {
+        {"save under a new name", testing::Refusing(platform::RegistryOperation::Set),
+         ProfilesKey(),
+         [](TestHost& h) {
+             h.ChooseItem(IDC_COLOR_PROFILE_LIST, kPhoto);
+             h.Click(IDC_COLOR_SEPARATION);
+             h.ReplaceText(IDC_COLOR_PROFILE_LIST, "Nove");
+         },
+         false, "Nove"},
+        {"save over a stored profile", testing::Refusing(platform::RegistryOperation::Set),
+         ProfilesKey(),
+         [](TestHost& h) {
+             h.ChooseItem(IDC_COLOR_PROFILE_LIST, "Moj");
+             h.Click(IDC_COLOR_SEPARATION);
+         },
+         true, "Moj"},
+        {"standard user types the name of a stored profile", testing::kWritesRefused, printerKey,
+         [](TestHost& h) {
+             h.ChooseItem(IDC_COLOR_PROFILE_LIST, kPhoto);
+             h.ReplaceText(IDC_COLOR_PROFILE_LIST, "druhy");
+         },
+         true, "druhy"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AppState app("colour.ppd");
+        SetUpPrinter(app);
+        const std::vector<std::string> storedBefore = app.registry.ValueNames(ProfilesKey());
+        const std::string mojBefore = *Stored(app, "Moj");
+        app.registry.RefuseOperations(c.refused, c.prefix);
+        PrinterSettingsBlock& b = app.block();
+        PrinterSettingsBlock before;
+        Run([&] {
+            // Reading is allowed: the stored profiles are offered.
+            EXPECT_THAT(host.Items(IDC_COLOR_PROFILE_LIST), ::testing::Contains("Druhy"));
+            c.prepare(host);
+            before = b;
+            const std::vector<std::string> items = host.Items(IDC_COLOR_PROFILE_LIST);
+            if (c.overwriting)
+                host.AnswerMessageBox(ui::kIdYes);
+            host.OnMessageBox([&](const ui::MessageBoxCall& box) {
+                EXPECT_EQ(box.text, kNotStored);
+                EXPECT_EQ(box.style, ui::kMbOk);
+                return ui::kIdOk;
+            });
+            const std::size_t shown = host.MessageBoxes().size();
+            host.Click(IDC_COLOR_PROFILE_SAVE);
+            EXPECT_EQ(host.MessageBoxes().size(), shown + (c.overwriting ? 2 : 1));
+            EXPECT_EQ(host.Items(IDC_COLOR_PROFILE_LIST), items);
+            EXPECT_EQ(host.Text(IDC_COLOR_PROFILE_LIST), c.shown);
+            EXPECT_EQ(b, before);
+            host.PressCancel();
+        });
+        EXPECT_EQ(app.registry.ValueNames(ProfilesKey()), storedBefore);
+        EXPECT_EQ(*Stored(app, "Moj"), mojBefore);
+        EXPECT_EQ(app.registry.OpenKeyCount(), 0u);
+    }
+
+    // OK with changed settings: "Vlastné" is neither stored nor named, the settings stay and
+    // the dialog still ends with OK.
+    AppState app("colour.ppd");
+    SetUpPrinter(app);
+    app.registry.RefuseOperations(testing::kWritesRefused);
+    PrinterSettingsBlock& b = app.block();
+    std::int16_t separation = 0;
+    EXPECT_EQ(Run([&] {
+                  host.Click(IDC_COLOR_SEPARATION);
+                  separation = b.colorSeparation();
+                  host.AnswerMessageBox(ui::kIdOk);
+                  host.PressOk();
+                  ASSERT_FALSE(host.MessageBoxes().empty());
+                  EXPECT_EQ(host.MessageBoxes().back().text, kNotStored);
+                  EXPECT_THAT(host.Items(IDC_COLOR_PROFILE_LIST),
+                              ::testing::Not(::testing::Contains(kCustom)));
+              }),
+              ui::kIdOk);
+    EXPECT_FALSE(Stored(app, kCustom));
+    EXPECT_EQ(b.colorProfileName(), kAuto);
+    EXPECT_EQ(b.colorProfileIndex(), 1);
+    EXPECT_EQ(b.colorSeparation(), separation);
 }
 
 // The matching dialogs open from "Konfigurovať"; the summary shows their choices, which stay

@@ -1,6 +1,6 @@
 // The colour-profile store: the 316-byte record and what it compares, the predefined profiles as
-// the PPD describes them, which stored profiles are readable and offered, and how the list
-// selects the current profile.
+// the PPD describes them, which stored profiles are readable and offered, how the list selects
+// the current profile, and what a registry that refuses operations leaves.
 #include "pages/colour/color_profile_store.h"
 
 #include <gmock/gmock.h>
@@ -191,15 +191,16 @@ TEST(ColorProfileStore, ApplyPredefinedProfile) {
     EXPECT_FALSE(ApplyPredefinedColorProfile());
 }
 
-// Only a REG_BINARY value of exactly 316 bytes is a stored profile; its names are terminated
-// inside their slots; loading it sets the index to 0 and keeps the grey model.
+// A REG_BINARY value of at most 316 bytes is a stored profile, zero-filled where it is shorter
+// (other programs write these values too); longer values and other types are not. Its names are
+// terminated inside their slots; loading it sets the index to 0 and keeps the grey model.
 TEST(ColorProfileStore, ReadAndLoadStoredProfiles) {
     AppState app;
     const app::ColorProfileRecord good = PutStoredProfile(app.registry, "Dobry", StoredFields());
     std::string unterminated = Bytes(good);
     std::fill_n(unterminated.begin() + 256, 32, 'C');
     app.registry.Put(ProfilesKey(), "Bez konca", RegistryType::Binary, unterminated);
-    app.registry.Put(ProfilesKey(), "Kratky", RegistryType::Binary, Bytes(good).substr(0, 315));
+    app.registry.Put(ProfilesKey(), "Kratky", RegistryType::Binary, Bytes(good).substr(0, 300));
     app.registry.Put(ProfilesKey(), "Dlhy", RegistryType::Binary, Bytes(good) + '\0');
     app.registry.Put(ProfilesKey(), "Text", RegistryType::String, Bytes(good));
 
@@ -212,7 +213,10 @@ TEST(ColorProfileStore, ReadAndLoadStoredProfiles) {
     RestoreColorProfileRecord(fields, *cut);
     EXPECT_EQ(fields.crdColorSpaceName(), std::string(31, 'C'));
     EXPECT_EQ(fields.colorProfileIndex(), 0);
-    for (const char* name : {"Kratky", "Dlhy", "Text", "Nikde", ""})
+    const auto shorter = ReadStoredColorProfile(app.registry, "Vela Test", "Kratky");
+    ASSERT_TRUE(shorter);
+    EXPECT_EQ(Bytes(*shorter), Bytes(good).substr(0, 300) + std::string(16, '\0'));
+    for (const char* name : {"Dlhy", "Text", "Nikde", ""})
         EXPECT_FALSE(ReadStoredColorProfile(app.registry, "Vela Test", name)) << name;
 
     PrinterSettingsBlock& b = app.block();
@@ -307,7 +311,8 @@ TEST(ColorProfileStore, FillList) {
         PutStoredProfile(app.registry, "Disk", onDisk);
         app.registry.Put(ProfilesKey(), std::string(260, 'n'), RegistryType::Binary,
                          Bytes(BuildColorProfileRecord(StoredFields())));
-        app.registry.Put(ProfilesKey(), "Pokazeny", RegistryType::Binary, "xx");
+        app.registry.Put(ProfilesKey(), "Pokazeny", RegistryType::Binary,
+                         std::string(app::ColorProfileRecord::kSize + 1, 'x'));
         testing::WithList(host, IDD_COLOR_OPTIONS, IDC_COLOR_PROFILE_LIST, [&](const auto& list) {
             list.AddString("stara polozka");
             FillColorProfileList(list);
@@ -332,6 +337,71 @@ TEST(ColorProfileStore, FillList) {
         EXPECT_THAT(host.Items(IDC_COLOR_PROFILE_LIST), ElementsAre("Len ulozeny"));
     });
     EXPECT_EQ(app.registry.OpenKeyCount(), 0u);
+}
+
+// A name longer than `colorProfileName` holds is not offered: chosen, it would be cut and
+// never found again. 63 characters are offered and load under their whole name.
+TEST(ColorProfileStore, NamesTooLongForTheBlockAreNotOffered) {
+    TestHost host;
+    AppState app("bare.ppd");
+    const std::string fits(63, 'M');
+    const std::string tooLong(64, 'L');
+    PutStoredProfile(app.registry, "Kratky", StoredFields());
+    PutStoredProfile(app.registry, fits, StoredFields());
+    PutStoredProfile(app.registry, tooLong, StoredFields());
+    testing::WithList(host, IDD_COLOR_OPTIONS, IDC_COLOR_PROFILE_LIST, [&](const auto& list) {
+        FillColorProfileList(list);
+        EXPECT_THAT(host.Items(IDC_COLOR_PROFILE_LIST), ElementsAre("Kratky", fits));
+    });
+    app.block().setColorProfileName(fits);
+    EXPECT_TRUE(LoadStoredColorProfile());
+    EXPECT_EQ(app.block().colorProfileName(), fits);
+}
+
+// A standard user reads the store but cannot change it: profiles are listed and load, writes
+// and deletions fail and change nothing; a store that does not exist is not created. Refused
+// operations one by one fail their own step only.
+TEST(ColorProfileStore, RefusedOperations) {
+    TestHost host;
+    const struct {
+        const char* what;
+        unsigned refused;
+        bool listed;
+        bool written;
+        bool deleted;
+    } cases[] = {
+        {"standard user", testing::kWritesRefused, true, false, false},
+        {"set", testing::Refusing(platform::RegistryOperation::Set), true, false, true},
+        {"delete", testing::Refusing(platform::RegistryOperation::Delete), true, true, false},
+        {"enumerate", testing::Refusing(platform::RegistryOperation::Enumerate), false, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AppState app("bare.ppd");
+        const app::ColorProfileRecord stored =
+            PutStoredProfile(app.registry, "Moj", StoredFields());
+        app.registry.RefuseOperations(c.refused, ProfilesKey());
+        testing::WithList(host, IDD_COLOR_OPTIONS, IDC_COLOR_PROFILE_LIST, [&](const auto& list) {
+            FillColorProfileList(list);
+            EXPECT_EQ(list.GetCount(), c.listed ? 1 : 0);
+        });
+        app.block().setColorProfileName("Moj");
+        EXPECT_TRUE(LoadStoredColorProfile());
+        EXPECT_TRUE(StoredColorProfileExists(app.registry, "Vela Test", "Moj"));
+        EXPECT_EQ(WriteStoredColorProfile(app.registry, "Vela Test", "Novy", stored), c.written);
+        EXPECT_EQ(app.registry.Get(ProfilesKey(), "Novy").has_value(), c.written);
+        EXPECT_EQ(DeleteStoredColorProfile(app.registry, "Vela Test", "Moj"), c.deleted);
+        EXPECT_EQ(app.registry.Get(ProfilesKey(), "Moj").has_value(), !c.deleted);
+        EXPECT_EQ(app.registry.OpenKeyCount(), 0u);
+    }
+
+    AppState app("bare.ppd");
+    app.registry.RefuseOperations(testing::kWritesRefused);
+    testing::WithList(host, IDD_COLOR_OPTIONS, IDC_COLOR_PROFILE_LIST, [&](const auto& list) {
+        FillColorProfileList(list);
+        EXPECT_EQ(list.GetCount(), 0);
+    });
+    EXPECT_FALSE(app.registry.HasKey(ProfilesKey()));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The CRD and ICC matching dialogs: their lists from the PPD and the printer-resident profiles,
 // what is selected for the block's codes and names, what a choice writes at once and what OK
-// writes, the two cases that store -1, and the buttons of the ICC dialog.
+// writes, the two cases that store -1, resident names too long for the block (listed, never
+// chosen), and the buttons of the ICC dialog.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -147,6 +148,58 @@ TEST_F(CrdMatchingDialogTest, ResidentColourSpaceAndEmptyLists) {
     EXPECT_EQ(app.block(), before);
 }
 
+// A resident colour space whose name is longer than the 31 characters `crdColorSpaceName` holds
+// is listed, but choosing it is refused with a message: the choice before it stays in the list
+// and the block, so reopening shows it and OK never sends -1. A name of 31 is chosen whole.
+TEST_F(CrdMatchingDialogTest, NamesTooLongForTheBlockAreRefused) {
+    const std::string tooLong = "Profil farebneho priestoru 32 zn";
+    const std::string fits = "Profil farebneho priestoru 31 z";
+    ASSERT_EQ(tooLong.size(), 32u);
+    ASSERT_EQ(fits.size(), 31u);
+    const std::string refusal = Cp1250(u8"Profil s názvom dlhším ako 31 znakov sa nedá vybrať");
+    AppState app("colour.ppd");
+    SetUpBlock(app.block());
+    app.block().setCrdColorSpaceName("stary");
+    PutResident(app.registry, kResidentCsa, tooLong);
+    PutResident(app.registry, kResidentCsa, fits);
+    const app::PrinterSettingsBlock& b = app.block();
+    Run([&] {
+        EXPECT_THAT(host.Items(IDC_CRD_COLOR_SPACE), ::testing::Contains(tooLong));
+        host.OnMessageBox([&](const ui::MessageBoxCall& box) {
+            EXPECT_EQ(box.text, refusal);
+            EXPECT_EQ(box.style, ui::kMbOk | ui::kMbIconWarning);
+            return ui::kIdOk;
+        });
+        host.ChooseItem(IDC_CRD_COLOR_SPACE, tooLong);
+        EXPECT_EQ(host.MessageBoxes().size(), 1u);
+        EXPECT_EQ(host.SelectedText(IDC_CRD_COLOR_SPACE), "Apple RGB");
+        EXPECT_EQ(b.crdColorSpace(), 132);
+        EXPECT_EQ(b.crdColorSpaceName(), "stary");
+        host.PressOk();
+    });
+    EXPECT_EQ(b.crdColorSpace(), 132);
+
+    Run([&] {
+        host.ChooseItem(IDC_CRD_COLOR_SPACE, fits);
+        EXPECT_EQ(b.crdColorSpaceName(), fits);
+        host.AnswerMessageBox(ui::kIdOk);
+        host.ChooseItem(IDC_CRD_COLOR_SPACE, tooLong);
+        ASSERT_EQ(host.MessageBoxes().size(), 2u);
+        EXPECT_EQ(host.MessageBoxes().back().text, refusal);
+        EXPECT_EQ(host.SelectedText(IDC_CRD_COLOR_SPACE), fits);
+        EXPECT_EQ(b.crdColorSpaceName(), fits);
+        host.PressOk();
+    });
+    // Reopened, the choice is found again, and OK keeps it.
+    Run([&] {
+        EXPECT_EQ(host.SelectedText(IDC_CRD_COLOR_SPACE), fits);
+        host.PressOk();
+    });
+    EXPECT_EQ(b.crdColorSpace(), 137);
+    EXPECT_EQ(b.crdColorSpaceName(), fits);
+    EXPECT_EQ(host.MessageBoxes().size(), 2u);
+}
+
 class IccMatchingDialogTest : public ::testing::Test {
 protected:
     int Run(const std::function<void()>& body) { return RunDialog<IccMatchingDialog>(host, body); }
@@ -264,6 +317,60 @@ TEST_F(IccMatchingDialogTest, ProfileManagement) {
     EXPECT_EQ(b.colorSimulation(), 125);
     EXPECT_THAT(app.registry.ValueNames(testing::ResidentKey(kResidentSimulation)),
                 ElementsAre("Novy"));
+}
+
+// A resident profile whose name is longer than the 63 characters of the block's name fields is
+// listed, but choosing it is refused with a message and the block keeps its choice; a name of
+// 63 is chosen whole and found again when the dialog opens anew.
+TEST_F(IccMatchingDialogTest, NamesTooLongForTheBlockAreRefused) {
+    const std::string tooLong(64, 'R');
+    const std::string fits(63, 'S');
+    const std::string refusal = Cp1250(u8"Profil s názvom dlhším ako 63 znakov sa nedá vybrať");
+    const struct {
+        int listId;
+        int kind;
+        std::int16_t (app::PrinterSettingsBlock::*code)() const;
+        std::string (app::PrinterSettingsBlock::*name)() const;
+        std::string before; // the text the list shows for the block's choice
+    } lists[] = {
+        {IDC_ICC_RGB_SOURCE, kResidentRgbSource, &app::PrinterSettingsBlock::rgbSource,
+         &app::PrinterSettingsBlock::rgbSourceProfileName, "sRGB"},
+        {IDC_ICC_SIMULATION, kResidentSimulation, &app::PrinterSettingsBlock::colorSimulation,
+         &app::PrinterSettingsBlock::simulationProfileName, kNoSimulation},
+        {IDC_ICC_DESTINATION, kResidentDestination, &app::PrinterSettingsBlock::destinationProfile,
+         &app::PrinterSettingsBlock::destinationProfileName, "Automaticky"},
+    };
+    for (const auto& l : lists) {
+        SCOPED_TRACE(l.kind);
+        AppState app("colour.ppd");
+        app::PrinterSettingsBlock& b = app.block();
+        b.setRgbSource(101);
+        b.setColorSimulation(119);
+        b.setDestinationProfile(143);
+        PutResident(app.registry, l.kind, tooLong);
+        PutResident(app.registry, l.kind, fits);
+        const app::PrinterSettingsBlock before = b;
+        Run([&] {
+            EXPECT_THAT(host.Items(l.listId), ::testing::Contains(tooLong));
+            const std::size_t shown = host.MessageBoxes().size();
+            host.AnswerMessageBox(ui::kIdOk);
+            host.ChooseItem(l.listId, tooLong);
+            ASSERT_EQ(host.MessageBoxes().size(), shown + 1);
+            EXPECT_EQ(host.MessageBoxes().back().text, refusal);
+            EXPECT_EQ(host.MessageBoxes().back().style, ui::kMbOk | ui::kMbIconWarning);
+            EXPECT_EQ(host.SelectedText(l.listId), l.before);
+            EXPECT_EQ(b, before);
+            host.ChooseItem(l.listId, fits);
+            host.PressOk();
+        });
+        EXPECT_EQ((b.*l.code)(), l.kind);
+        EXPECT_EQ((b.*l.name)(), fits);
+        Run([&] {
+            EXPECT_EQ(host.SelectedText(l.listId), fits);
+            host.PressOk();
+        });
+        EXPECT_EQ((b.*l.code)(), l.kind);
+    }
 }
 
 // "Správca načítania" starts the registered download manager for colour profiles.

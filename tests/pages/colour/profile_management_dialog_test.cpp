@@ -1,6 +1,7 @@
 // The profile management dialog: what it shows, the records "Pridať" writes and where the
 // description goes, the five refusals, and what "Vymazať" takes from the registry, the caller's
-// list and the block (only the deletion of the chosen profile changes the choice).
+// list and the block (only the deletion of the chosen profile changes the choice); a write or
+// delete the registry refuses changes no list.
 #include "pages/colour/profile_management_dialog.h"
 
 #include <gmock/gmock.h>
@@ -148,6 +149,40 @@ TEST_F(ProfileManagementDialogTest, Add) {
             EXPECT_EQ(app.registry.ValueNames(ResidentKey(kResidentRgbSource)), before);
             EXPECT_THAT(callerItems, ElementsAre("Existujuci", "sRGB"));
         }
+    }
+}
+
+// When the registry refuses the record or its deletion, no list shows a change: "Pridať" lists
+// nothing that is not stored and "Vymazať" keeps what is still stored. Registry failures here
+// are silent.
+TEST_F(ProfileManagementDialogTest, RefusedWritesChangeNoList) {
+    for (unsigned refused :
+         {testing::kWritesRefused, testing::Refusing(platform::RegistryOperation::Set) |
+                                       testing::Refusing(platform::RegistryOperation::Delete)}) {
+        SCOPED_TRACE(refused);
+        AppState app;
+        PutResident(app.registry, kResidentRgbSource, "Existujuci", "E.ICC");
+        app.registry.RefuseOperations(refused, ResidentKey(kResidentRgbSource));
+        app.block().setRgbSource(kResidentRgbSource);
+        app.block().setRgbSourceProfileName("Existujuci");
+        const app::PrinterSettingsBlock before = app.block();
+        Run({{"sRGB", 101}, {"Existujuci", kResidentRgbSource}}, "Existujuci", [&] {
+            const std::size_t shown = host.MessageBoxes().size();
+            host.ReplaceText(IDC_PROFILE_DESCRIPTION, "Novy");
+            host.ReplaceText(IDC_PROFILE_FILE_NAME, "NOVY.ICC");
+            host.Click(IDC_PROFILE_ADD);
+            EXPECT_THAT(host.Items(IDC_PROFILE_DESCRIPTION), ElementsAre("Existujuci"));
+            host.ChooseItem(IDC_PROFILE_DESCRIPTION, "Existujuci");
+            host.Click(IDC_PROFILE_DELETE);
+            EXPECT_THAT(host.Items(IDC_PROFILE_DESCRIPTION), ElementsAre("Existujuci"));
+            EXPECT_EQ(host.MessageBoxes().size(), shown);
+            host.PressOk();
+        });
+        EXPECT_THAT(callerItems, ElementsAre("Existujuci", "sRGB"));
+        EXPECT_EQ(callerSelection, "Existujuci");
+        EXPECT_EQ(app.block(), before);
+        EXPECT_THAT(app.registry.ValueNames(ResidentKey(kResidentRgbSource)),
+                    ElementsAre("Existujuci"));
     }
 }
 

@@ -1,6 +1,7 @@
 // The printer-resident profile lists: the record bytes written, what a list offers (disk,
-// unreadable values, names too long), and which profile a text chooses or deletes (the exact
-// name first, the substring rule only without one).
+// records shorter than their size, unreadable values, names too long), which profile a text
+// chooses or deletes (the exact name first, the substring rule only without one), names too
+// long for the block never chosen, and what a registry that refuses operations leaves.
 #include "pages/colour/resident_profile_store.h"
 
 #include <gmock/gmock.h>
@@ -56,8 +57,10 @@ TEST(ResidentProfileStore, StoreWritesAFreshRecord) {
     EXPECT_TRUE(app.registry.ValueNames(ResidentKey(kResidentRgbSource)).empty());
 }
 
-// A disk profile only with the disk; unreadable values and names too long are passed over and
-// the walk goes on; the key is created by the first listing, which shows nothing.
+// A disk profile only with the disk; a record shorter than its size is read zero-filled (the
+// download manager writes these values too); values longer than a record, other types, records
+// without a name and names too long for the buffer are passed over and the walk goes on; the
+// key is created by the first listing, which shows nothing.
 TEST(ResidentProfileStore, ListOffersWhatCanBeUsed) {
     TestHost host;
     for (int disk : {0, 1}) {
@@ -68,6 +71,9 @@ TEST(ResidentProfileStore, ListOffersWhatCanBeUsed) {
         PutResident(app.registry, kResidentSimulation, "Na disku", "DISK.ICC", 1);
         app.registry.Put(key, "Text", RegistryType::String, std::string(362, 'x'));
         app.registry.Put(key, "Kratky", RegistryType::Binary, std::string(361, '\0'));
+        app.registry.Put(
+            key, "Kratky zaznam", RegistryType::Binary,
+            testing::Bytes(testing::Resident("Kratky zaznam", "K.ICC")).substr(0, 120));
         app.registry.Put(key, "Dlhy", RegistryType::Binary, std::string(363, '\0'));
         PutResident(app.registry, kResidentSimulation, std::string(260, 'n'));
         app.registry.Put(key, "Bez mena", RegistryType::Binary, std::string(362, '\0'));
@@ -76,9 +82,9 @@ TEST(ResidentProfileStore, ListOffersWhatCanBeUsed) {
             ListResidentProfiles(list, kResidentSimulation);
             const auto items = host.Items(IDC_CRD_COLOR_SPACE);
             if (disk)
-                EXPECT_THAT(items, ElementsAre("Alfa", "Na disku", "Zeta"));
+                EXPECT_THAT(items, ElementsAre("Alfa", "Kratky zaznam", "Na disku", "Zeta"));
             else
-                EXPECT_THAT(items, ElementsAre("Alfa", "Zeta"));
+                EXPECT_THAT(items, ElementsAre("Alfa", "Kratky zaznam", "Zeta"));
             for (std::intptr_t data : host.ItemData(IDC_CRD_COLOR_SPACE))
                 EXPECT_EQ(data, kResidentSimulation);
         });
@@ -99,14 +105,25 @@ TEST(ResidentProfileStore, ListOffersWhatCanBeUsed) {
     });
 }
 
-// Find needs the exact name; Exists ignores case and sees profiles the list hides.
+// Find needs the exact name; Exists ignores case and sees profiles the list hides. Records
+// shorter than their size are found, zero-filled, also when read directly.
 TEST(ResidentProfileStore, FindAndExists) {
     AppState app;
     PutResident(app.registry, kResidentRgbSource, "Photo Pro", "PRO.ICC");
     PutResident(app.registry, kResidentRgbSource, "Disk", "DISK.ICC", 1);
+    const ResidentProfileRecord whole = testing::Resident("Short", "SHORT.ICC", 1);
+    app.registry.Put(ResidentKey(kResidentRgbSource), "Short", RegistryType::Binary,
+                     testing::Bytes(whole).substr(0, 112));
     const auto found = FindResidentProfile("Photo Pro", kResidentRgbSource);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->fileName(), "PRO.ICC");
+    for (const auto& shortOne :
+         {FindResidentProfile("Short", kResidentRgbSource),
+          ReadResidentProfile(app.registry, "Vela Test", kResidentRgbSource, "Short")}) {
+        ASSERT_TRUE(shortOne);
+        EXPECT_EQ(*shortOne, whole);
+        EXPECT_EQ(shortOne->disk(), 1);
+    }
     for (const char* name : {"Photo", "photo pro", "Photo Pro X", ""})
         EXPECT_FALSE(FindResidentProfile(name, kResidentRgbSource)) << name;
     EXPECT_FALSE(FindResidentProfile("Photo Pro", kResidentSimulation));
@@ -119,7 +136,8 @@ TEST(ResidentProfileStore, FindAndExists) {
 }
 
 // A text chooses the profile of exactly that name when there is one, else the first whose name
-// it contains; the name goes into the kind's field, cut to it.
+// it contains; the name goes into the kind's field whole, and a name the field cannot hold is
+// not chosen at all (cut, it would name no profile).
 TEST(ResidentProfileStore, SelectPrefersTheExactName) {
     const std::string longName(70, 'L');
     const struct {
@@ -138,13 +156,20 @@ TEST(ResidentProfileStore, SelectPrefersTheExactName) {
         {"empty text", kResidentRgbSource, "", false, ""},
         {"simulation field", kResidentSimulation, "Photo", true, "Photo"},
         {"destination field", kResidentDestination, "Photo", true, "Photo"},
-        {"CSA field cut to 31", kResidentCsa, longName, true, std::string(31, 'L')},
-        {"long name cut to 63", kResidentRgbSource, longName, true, std::string(63, 'L')},
+        {"CSA field too short", kResidentCsa, longName, false, ""},
+        {"RGB source field too short", kResidentRgbSource, longName, false, ""},
+        {"31 characters for CSA", kResidentCsa, std::string(31, 'C'), true, std::string(31, 'C')},
+        {"32 characters for CSA", kResidentCsa, std::string(32, 'C'), false, ""},
+        {"63 characters for simulation", kResidentSimulation, std::string(63, 'C'), true,
+         std::string(63, 'C')},
+        {"64 characters for destination", kResidentDestination, std::string(64, 'C'), false, ""},
     };
     for (const auto& c : cases) {
         AppState app;
         for (const std::string& name :
-             {std::string("Photo"), std::string("Photo Pro"), std::string("Vivid"), longName})
+             {std::string("Photo"), std::string("Photo Pro"), std::string("Vivid"), longName,
+              std::string(31, 'C'), std::string(32, 'C'), std::string(63, 'C'),
+              std::string(64, 'C')})
             PutResident(app.registry, c.kind, name);
         EXPECT_EQ(SelectResidentProfile(c.text, c.kind), c.found) << c.what;
         const app::PrinterSettingsBlock& b = app.block();
@@ -201,6 +226,72 @@ TEST(ResidentProfileStore, DeleteRemovesOnlyTheProfileItNames) {
         dialog.DoModal();
         EXPECT_EQ(app.registry.ValueNames(ResidentKey(kResidentRgbSource)), c.left) << c.what;
     }
+}
+
+// The refusal names the field's length; codes that name no field take any name.
+TEST(ResidentProfileStore, NameLimits) {
+    EXPECT_EQ(ResidentNameLimit(kResidentCsa), 31u);
+    for (int kind : {kResidentRgbSource, kResidentSimulation, kResidentDestination})
+        EXPECT_EQ(ResidentNameLimit(kind), 63u) << kind;
+    EXPECT_TRUE(ResidentNameFits(std::string(200, 'x'), 200));
+    EXPECT_EQ(ResidentNameTooLongMessage(kResidentCsa),
+              testing::Cp1250(u8"Profil s názvom dlhším ako 31 znakov sa nedá vybrať"));
+}
+
+// A standard user reads the lists but cannot change them: listing, finding and choosing work,
+// storing and deleting change nothing (silently, as every registry failure here); refused
+// operations one by one fail their own step only.
+TEST(ResidentProfileStore, RefusedOperations) {
+    TestHost host;
+    const struct {
+        const char* what;
+        unsigned refused;
+        bool listed;
+        bool stored;
+        bool deleted;
+    } cases[] = {
+        {"standard user", testing::kWritesRefused, true, false, false},
+        {"set", testing::Refusing(platform::RegistryOperation::Set), true, false, true},
+        {"delete", testing::Refusing(platform::RegistryOperation::Delete), true, true, false},
+        {"enumerate", testing::Refusing(platform::RegistryOperation::Enumerate), false, true,
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AppState app;
+        PutResident(app.registry, kResidentRgbSource, "Photo", "P.ICC");
+        app.registry.RefuseOperations(c.refused, ResidentKey(kResidentRgbSource));
+        ui::Dialog dialog(IDD_PROFILE_MANAGEMENT);
+        host.OnDialog(IDD_PROFILE_MANAGEMENT, [&] {
+            const ui::ComboBox list(host.Control(IDC_PROFILE_DESCRIPTION).GetHandle());
+            ListResidentProfiles(list, kResidentRgbSource);
+            EXPECT_EQ(list.GetCount(), c.listed ? 1 : 0);
+            EXPECT_EQ(FindResidentProfile("Photo", kResidentRgbSource).has_value(), c.listed);
+            EXPECT_EQ(SelectResidentProfile("Photo", kResidentRgbSource), c.listed);
+            EXPECT_EQ(StoreResidentProfile(testing::Resident("Novy", "N.ICC"), kResidentRgbSource),
+                      c.stored);
+            if (c.listed) {
+                host.ChooseItem(IDC_PROFILE_DESCRIPTION, "Photo");
+                EXPECT_EQ(DeleteResidentProfile(list, kResidentRgbSource).has_value(), c.deleted);
+                EXPECT_EQ(list.GetCount(), c.deleted ? 0 : 1);
+            }
+            host.PressCancel();
+        });
+        dialog.DoModal();
+        EXPECT_EQ(app.registry.Get(ResidentKey(kResidentRgbSource), "Novy").has_value(), c.stored);
+        EXPECT_EQ(app.registry.Get(ResidentKey(kResidentRgbSource), "Photo").has_value(),
+                  !c.deleted);
+        EXPECT_EQ(app.registry.OpenKeyCount(), 0u);
+    }
+
+    // A list whose key does not exist cannot be created by a standard user: nothing is listed.
+    AppState app;
+    app.registry.RefuseOperations(testing::kWritesRefused);
+    testing::WithList(host, IDD_CRD_MATCHING, IDC_CRD_COLOR_SPACE, [&](const auto& list) {
+        ListResidentProfiles(list, kResidentCsa);
+        EXPECT_EQ(list.GetCount(), 0);
+    });
+    EXPECT_FALSE(app.registry.HasKey(ResidentKey(kResidentCsa)));
 }
 
 } // namespace

@@ -225,5 +225,68 @@ TEST(FontSubstitutionStore, ReadResidentFonts) {
     EXPECT_EQ(registry.OpenKeyCount(), 0u);
 }
 
+// A standard user reads the tables but cannot change them: loading (without making the default
+// current) and the resident fonts work, storing and restoring write nothing. Refused operations
+// one by one fail their own step only.
+TEST(FontSubstitutionStore, RefusedOperations) {
+    using platform::RegistryOperation;
+    const auto refusing = [](RegistryOperation operation) {
+        return static_cast<unsigned>(operation);
+    };
+    const unsigned standardUser =
+        refusing(RegistryOperation::Create) | refusing(RegistryOperation::OpenForWriting) |
+        refusing(RegistryOperation::Set) | refusing(RegistryOperation::Delete);
+    const std::string helvetica = Bytes("Arial\0Helvetica\0\0");
+    const std::string courier = Bytes("Arial\0Courier\0\0");
+    const struct {
+        const char* what;
+        unsigned refused;
+        bool current; // "FontSub" there to begin with
+        Pairs loaded;
+        bool stored;
+        bool restored;
+    } cases[] = {
+        {"standard user", standardUser, true, {{"Arial", "Courier"}}, false, false},
+        {"standard user, no current table", standardUser, false, {}, false, false},
+        {"open for writing",
+         refusing(RegistryOperation::OpenForWriting),
+         true,
+         {{"Arial", "Courier"}},
+         false,
+         false},
+        {"set", refusing(RegistryOperation::Set), false, {}, false, false},
+        {"create",
+         refusing(RegistryOperation::Create),
+         false,
+         {{"Arial", "Helvetica"}},
+         true,
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::MemoryRegistry registry;
+        registry.Put(kKey, kDefaultFontTableValue, platform::RegistryType::Binary, helvetica);
+        registry.Put(kKey, kResidentFontsValue, platform::RegistryType::Binary, Bytes("Times\0\0"));
+        if (c.current)
+            registry.Put(kKey, kCurrentFontTableValue, platform::RegistryType::Binary, courier);
+        const auto before = registry.Get(kKey, kCurrentFontTableValue);
+        registry.RefuseOperations(c.refused, kKey);
+        EXPECT_EQ(LoadFontTable(registry, "Vela Farebn\xE1").Pairs(), c.loaded);
+        EXPECT_THAT(ReadResidentFonts(registry, "Vela Farebn\xE1"),
+                    ::testing::ElementsAre("Times"));
+        if (!c.restored) {
+            EXPECT_EQ(registry.Get(kKey, kCurrentFontTableValue), before);
+        }
+        FontSubstitutionTable table;
+        table.Substitute("Symbol", "Zapf");
+        EXPECT_EQ(StoreFontTable(registry, "Vela Farebn\xE1", table), c.stored);
+        EXPECT_EQ(RestoreDefaultFontTable(registry, "Vela Farebn\xE1"), c.restored);
+        if (!c.stored && !c.restored) {
+            EXPECT_EQ(registry.Get(kKey, kCurrentFontTableValue), before);
+        }
+        EXPECT_EQ(registry.OpenKeyCount(), 0u);
+    }
+}
+
 } // namespace
 } // namespace pages

@@ -1,6 +1,7 @@
 // The watermark profile store: the predefined names and their upper case, the name cut to the
-// block's field, the 148-byte record in and out of the registry (only whole binary records
-// are taken, texts are clean after their terminators), and the stored names.
+// block's field, the 148-byte record in and out of the registry (binary values of at most the
+// record's size are taken, zero-filled; texts are clean after their terminators), the stored
+// names, and what a registry that refuses operations leaves.
 #include "pages/overlay/watermark_profile_store.h"
 
 #include <gmock/gmock.h>
@@ -56,26 +57,31 @@ protected:
     AppState app;
 };
 
-// Only a binary value of exactly 148 bytes is a profile; anything else resets the attributes
-// and leaves the block's name as it was.
-TEST_F(WatermarkStoreTest, LoadTakesWholeBinaryRecordsOnly) {
+// A binary value of at most 148 bytes is a profile, followed by zeros where it is shorter
+// (other programs write these values too); a longer value or another type resets the
+// attributes. Either way the block keeps its name.
+TEST_F(WatermarkStoreTest, LoadTakesBinaryRecordsUpToTheirSize) {
     app::PrinterSettingsBlock stored;
     app::ApplyNewBlockDefaults(stored);
     stored.setWatermarkName("Logo");
     stored.setWatermarkText("Tajne");
     stored.setWatermarkSize(120);
+    stored.setWatermarkOffsetY(-1);
     const std::string good = RecordBytes(stored);
     const struct {
         const char* what;
         platform::RegistryType type;
         std::string data;
         bool loaded;
+        std::string text;
+        int size;
     } cases[] = {
-        {"record", platform::RegistryType::Binary, good, true},
-        {"one byte short", platform::RegistryType::Binary, good.substr(0, 147), false},
-        {"one byte long", platform::RegistryType::Binary, good + 'x', false},
-        {"text value", platform::RegistryType::String, good, false},
-        {"empty", platform::RegistryType::Binary, "", false},
+        {"record", platform::RegistryType::Binary, good, true, "Tajne", 120},
+        {"one byte short", platform::RegistryType::Binary, good.substr(0, 147), true, "Tajne", 120},
+        {"120 bytes", platform::RegistryType::Binary, good.substr(0, 120), true, "Tajne", 0},
+        {"empty", platform::RegistryType::Binary, "", true, "", 0},
+        {"one byte long", platform::RegistryType::Binary, good + 'x', false, "Vodoznak", 72},
+        {"text value", platform::RegistryType::String, good, false, "Vodoznak", 72},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -87,8 +93,14 @@ TEST_F(WatermarkStoreTest, LoadTakesWholeBinaryRecordsOnly) {
         block.setWatermarkSize(9);
         EXPECT_EQ(LoadWatermarkProfile(block, kWatermarkEditing), c.loaded);
         EXPECT_EQ(block.watermarkName(), "Logo");
-        EXPECT_EQ(block.watermarkText(), c.loaded ? "Tajne" : "Vodoznak");
-        EXPECT_EQ(block.watermarkSize(), c.loaded ? 120 : 72);
+        EXPECT_EQ(block.watermarkText(), c.text);
+        EXPECT_EQ(block.watermarkSize(), c.size);
+        if (c.loaded) {
+            // After the name: the value's bytes, then zeros to the end of the record.
+            std::string expected = c.data;
+            expected.resize(app::WatermarkProfile::kSize, '\0');
+            EXPECT_EQ(RecordBytes(block).substr(32), expected.substr(32));
+        }
         EXPECT_EQ(app.registry.OpenKeyCount(), 0u);
     }
     // No such value, no store, no name: reset too.
@@ -180,6 +192,54 @@ TEST_F(WatermarkStoreTest, Delete) {
     EXPECT_NE(DeleteWatermarkProfile("Vela Test", ""), platform::kRegistryOk);
     EXPECT_NE(DeleteWatermarkProfile("Another printer", "Zeta"), platform::kRegistryOk);
     EXPECT_EQ(app.registry.OpenKeyCount(), 0u);
+}
+
+// A standard user reads the store but cannot change it: loading and listing work, saving and
+// deleting report the refusal and change nothing; refused operations one by one report theirs.
+TEST_F(WatermarkStoreTest, RefusedOperations) {
+    const struct {
+        const char* what;
+        unsigned refused;
+        bool storeExists;
+        bool saved;
+        bool deleted;
+        bool listed;
+    } cases[] = {
+        {"standard user", kWritesRefused, true, false, false, true},
+        {"no store to create", Refusing(platform::RegistryOperation::Create), false, false, false,
+         true},
+        {"create allowed on an existing store", Refusing(platform::RegistryOperation::Create), true,
+         true, true, true},
+        {"set", Refusing(platform::RegistryOperation::Set), true, false, true, true},
+        {"delete", Refusing(platform::RegistryOperation::Delete), true, true, false, true},
+        {"enumerate", Refusing(platform::RegistryOperation::Enumerate), true, true, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.registry.Clear();
+        app.registry.ClearRefusals();
+        if (c.storeExists) {
+            StoreProfile(app.registry, "Logo", "Tajne", 120);
+            StoreProfile(app.registry, "Zeta", "z");
+        }
+        const std::vector<std::string> before = app.registry.ValueNames(kProfilesKey);
+        app.registry.RefuseOperations(c.refused, kProfilesKey);
+        app::PrinterSettingsBlock& block = app.block();
+        block.setWatermarkName("Logo");
+        EXPECT_EQ(LoadWatermarkProfile(block, kWatermarkEditing), c.storeExists);
+        EXPECT_EQ(!StoredWatermarkNames("Vela Test").empty(), c.storeExists && c.listed);
+
+        block.setWatermarkName("Novy");
+        EXPECT_EQ(SaveWatermarkProfile(block) == platform::kRegistryOk, c.saved);
+        EXPECT_EQ(app.registry.Get(kProfilesKey, "Novy").has_value(), c.saved);
+        EXPECT_EQ(DeleteWatermarkProfile("Vela Test", "Zeta") == platform::kRegistryOk,
+                  c.deleted && c.storeExists);
+        EXPECT_EQ(app.registry.Get(kProfilesKey, "Zeta").has_value(), c.storeExists && !c.deleted);
+        if (!c.saved && !c.deleted) {
+            EXPECT_EQ(app.registry.ValueNames(kProfilesKey), before);
+        }
+        EXPECT_EQ(app.registry.OpenKeyCount(), 0u);
+    }
 }
 
 } // namespace

@@ -121,6 +121,36 @@ TEST(CustomSizeRecord, WrittenToTheRegistry) {
         "System\\CurrentControlSet\\Control\\Print\\Printers\\PrinterDriverData"));
 }
 
+// A write the registry refuses reports the refusal (which the dialog and the page ignore, as
+// registry failures here are silent) and leaves the registry as it was.
+TEST(CustomSizeRecord, RefusedWrites) {
+    using platform::RegistryOperation;
+    const std::string key =
+        "System\\CurrentControlSet\\Control\\Print\\Printers\\Vela Test\\PrinterDriverData";
+    const struct {
+        const char* what;
+        RegistryOperation refused;
+        bool keyExists;
+    } cases[] = {
+        {"no key to create", RegistryOperation::Create, false},
+        {"no writing", RegistryOperation::OpenForWriting, true},
+        {"no value to set", RegistryOperation::Set, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AppState app;
+        if (c.keyExists)
+            app.registry.Put(key, "CustomSizes", platform::RegistryType::Binary, "old");
+        app.registry.RefuseOperations(static_cast<unsigned>(c.refused), key);
+        EXPECT_EQ(WriteCustomSizeRecord(app.block()), platform::kRegistryAccessDenied);
+        EXPECT_EQ(app.registry.HasKey(key), c.keyExists);
+        if (c.keyExists) {
+            EXPECT_EQ(app.registry.Get(key, "CustomSizes")->data, "old");
+        }
+        EXPECT_EQ(app.registry.OpenKeyCount(), 0u);
+    }
+}
+
 class CustomSizeDialogTest : public ::testing::Test {
 protected:
     // Limits of 100 to 300 mm in both directions; A4 upright, fed short edge first.

@@ -360,6 +360,13 @@ TEST(LogonUserName, Reads) {
         EXPECT_EQ(registry.HasKey(kLogonKey), c.key);
         EXPECT_EQ(registry.OpenKeyCount(), 0u);
     }
+
+    // The key is opened for reading only: a standard user reads the name too.
+    platform::MemoryRegistry registry;
+    registry.Put(kLogonKey, kLogonUserNameValue, platform::RegistryType::String,
+                 std::string("jana\0", 5));
+    registry.RefuseOperations(testing::kWritesRefused);
+    EXPECT_EQ(LogonUserName(registry), "jana");
 }
 
 // The author is the logged-on user at every activation, and kept when the name cannot be read;
