@@ -37,8 +37,21 @@ std::string Describe(const ShownControl& row) {
     return std::to_string(row.id) + " (" + std::string(row.field) + ")";
 }
 
+// The text in quotes, control bytes written as \xNN.
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            quoted += "\\x";
+            quoted += kHex[byte >> 4];
+            quoted += kHex[byte & 0xF];
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
 }
 
 std::string ValueText(const FieldValue& value) {
@@ -92,6 +105,10 @@ std::optional<std::string> CompareRow(const ShownTable& table, const ShownContro
         if (list.GetCount() == 0)
             return std::nullopt; // an empty list shows nothing
         const int selected = list.GetCurSel();
+        // A combo box's edit field with a text typed into it holds no choice.
+        if (selected < 0 && control.GetKind() == ui::ControlKind::ComboBox &&
+            (control.GetStyle() & 0x3) != ui::kCbsDropDownList)
+            return std::nullopt;
         const std::int64_t code = selected >= 0 ? list.GetItemData(selected) : -1;
         if (IntegerOf(*value) == code)
             return std::nullopt;
