@@ -35,11 +35,12 @@ TEST(DrvsimScript, ParsesEveryCommand) {
                        "key 1020 a\n"
                        "enter\n"
                        "open-file C:\\vela\\header file.ps\n"
-                       "open-file\n";
+                       "open-file\n"
+                       "key 1020 \xC5\xBD\n";
     ScriptError error;
     const auto steps = ParseScript(text, &error);
     ASSERT_TRUE(steps.has_value()) << error.line << ": " << error.message;
-    ASSERT_EQ(steps->size(), 25u);
+    ASSERT_EQ(steps->size(), 26u);
     const auto& s = *steps;
     EXPECT_EQ(s[0].command, Command::Page);
     EXPECT_EQ(s[0].index, 7);
@@ -87,6 +88,8 @@ TEST(DrvsimScript, ParsesEveryCommand) {
     EXPECT_EQ(s[23].text, "C:\\vela\\header file.ps");
     EXPECT_EQ(s[24].command, Command::OpenFile);
     EXPECT_EQ(s[24].text, "");
+    EXPECT_EQ(s[25].command, Command::Key);
+    EXPECT_EQ(s[25].text, "\xC5\xBD"); // a Slovak letter, two bytes of UTF-8
 }
 
 // A bad line stops the parse and names itself.
@@ -103,6 +106,7 @@ TEST(DrvsimScript, RejectsBadLines) {
         {"select 1020\n", 1},    {"page\n", 1},
         {"screenshot\n", 1},     {"\n\ndialog\n", 3},
         {"key 1020 left\n", 1},  {"key 1020\n", 1},
+        {"key 1020 ab\n", 1},    {"key 1020 \xC5\n", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

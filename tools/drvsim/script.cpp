@@ -82,6 +82,21 @@ std::optional<int> ParseNumber(std::string_view word) {
     return value;
 }
 
+// One UTF-8 character: a letter typed on a list may be a Slovak one of two bytes.
+bool IsOneCharacter(std::string_view text) {
+    if (text.empty())
+        return false;
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (text.size() != length || (lead >= 0x80 && lead < 0xC0))
+        return false;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+            return false;
+    }
+    return true;
+}
+
 std::optional<bool> ParseFlag(std::string_view word) {
     if (word == "0")
         return false;
@@ -163,7 +178,7 @@ std::optional<std::string> ParseArguments(ScriptStep& step, std::string_view res
             if (step.text == key)
                 return std::nullopt;
         }
-        if (step.text.size() == 1 && step.text[0] != ' ')
+        if (IsOneCharacter(step.text) && step.text != " ")
             return std::nullopt;
         return "expected down, up, home, end, wheel-down, wheel-up or one character";
     }

@@ -11,7 +11,8 @@
 //                           character); an empty TEXT deletes the text
 //   focus ID                move the focus to a control
 //   key ID KEY              focus a closed drop-down list and press KEY on it: down, up,
-//                           home, end, wheel-down, wheel-up, or one character typed
+//                           home, end, wheel-down, wheel-up, or one character typed (any
+//                           letter, Slovak ones too)
 //   dismiss ID escape|outside   open a drop-down list with the mouse and close it without a
 //                           choice, by Esc or by a click outside it
 //   tab [back]              press Tab (Shift+Tab with `back`): the focus moves to the next

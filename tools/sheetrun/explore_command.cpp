@@ -34,8 +34,10 @@ struct ExploreOptions {
     int jobs = 1;
     int timeoutSeconds = 60;
     std::string replayDir;
-    int only = -1;        // only this sequence of each PPD
-    bool inline_ = false; // in this process, without shrinking: for a debugger
+    int only = -1;            // only this sequence of each PPD
+    bool inline_ = false;     // in this process, without shrinking: for a debugger
+    std::vector<Action> plan; // done again instead of chosen (--plan FILE)
+    bool hasPlan = false;
     std::vector<std::string> ppds;
 };
 
@@ -79,6 +81,17 @@ bool ParseExploreOptions(int argc, char** argv, ExploreOptions& options) {
                 return false;
         } else if (arg == "--inline") {
             options.inline_ = true;
+        } else if (arg == "--plan") {
+            if (i + 1 >= argc)
+                return false;
+            std::ifstream file(argv[++i]);
+            if (!file)
+                return false;
+            for (std::string line; std::getline(file, line);) {
+                if (const std::optional<Action> action = DecodeAction(line))
+                    options.plan.push_back(*action);
+            }
+            options.hasPlan = true;
         } else if (arg == "--replay-dir") {
             if (i + 1 >= argc)
                 return false;
@@ -108,6 +121,10 @@ SequenceSpec SpecOf(const ExploreOptions& options, const std::string& ppd,
     spec.scratchDir = scratch;
     spec.device = index % 2 == 1;
     spec.block = (index / 2) % 3;
+    // Every third sequence with writes refused, all of them or only values.
+    if (index % 3 == 2)
+        spec.refused =
+            (index / 3) % 2 == 0 ? SequenceSpec::Refused::Writes : SequenceSpec::Refused::Values;
     spec.seed = NameHash(std::filesystem::path(ppd).filename().string()) ^
                 (options.seed * 2654435761u) ^ (static_cast<unsigned>(index) * 40503u);
     const int span = options.maxActions - options.minActions + 1;
@@ -118,8 +135,10 @@ SequenceSpec SpecOf(const ExploreOptions& options, const std::string& ppd,
 std::string DescribeSpec(const SequenceSpec& spec) {
     static const char* const kBlocks[] = {"the PPD's defaults", "every option installed",
                                           "random bytes"};
+    static const char* const kRefused[] = {"", ", writes refused", ", value writes refused"};
     return std::string(spec.device ? "device" : "document") + " properties, " +
-           kBlocks[spec.block % 3] + ", seed " + std::to_string(spec.seed);
+           kBlocks[spec.block % 3] + kRefused[static_cast<int>(spec.refused)] + ", seed " +
+           std::to_string(spec.seed);
 }
 
 // ---- one sequence in a child process -------------------------------------------------------
@@ -140,12 +159,14 @@ void WriteAll(int fd, const std::string& text) {
     }
 }
 
-std::string OneLine(std::string text) {
-    for (char& c : text) {
-        if (c == '\n' || c == '\r' || c == '\t')
+// A finding's text on one line of UTF-8 (findings quote code page 1250 texts).
+std::string OneLine(std::string_view text) {
+    std::string line = platform::Cp1250ToUtf8(text);
+    for (char& c : line) {
+        if (static_cast<unsigned char>(c) < 0x20)
             c = ' ';
     }
-    return text;
+    return line;
 }
 
 // The child: the sequence, its actions streamed as they are done (a hang leaves them behind),
@@ -289,10 +310,11 @@ std::string RegFileOfSeed() {
 }
 
 // Writes NAME.txt (the script with how to run it), NAME.block (the block poked), NAME.ppd (the
-// PPD) and NAME.reg (the registry's seed) into the replay directory.
+// PPD), NAME.reg (the registry's seed) and NAME.plan (the actions, for sheetrun explore --plan)
+// into the replay directory.
 void WriteReplayFiles(const std::string& directory, const std::string& name,
                       const SequenceSpec& spec, const app::PrinterSettingsBlock& sent,
-                      const std::vector<std::string>& header,
+                      const std::vector<std::string>& header, const std::vector<Action>& actions,
                       const std::vector<std::string>& script) {
     const std::filesystem::path dir(directory);
     std::error_code error;
@@ -303,6 +325,9 @@ void WriteReplayFiles(const std::string& directory, const std::string& name,
         .write(reinterpret_cast<const char*>(sent.data()),
                static_cast<std::streamsize>(sent.size()));
     std::ofstream(dir / (name + ".reg"), std::ios::binary) << RegFileOfSeed();
+    std::ofstream plan(dir / (name + ".plan"));
+    for (const Action& action : actions)
+        plan << EncodeAction(action) << "\n";
     std::ofstream out(dir / (name + ".txt"), std::ios::binary);
     for (const std::string& line : header)
         out << line << "\n";
@@ -335,19 +360,20 @@ Totals ExplorePpd(const ExploreOptions& options, const std::string& ppd, const s
         if (options.only >= 0 && index != options.only)
             continue;
         const SequenceSpec spec = SpecOf(options, ppd, scratch, index);
+        const std::vector<Action>* plan = options.hasPlan ? &options.plan : nullptr;
         if (options.inline_) {
-            const SequenceResult result = RunSequence(spec);
+            const SequenceResult result = RunSequence(spec, plan);
             ++totals.sequences;
             totals.actions += static_cast<long>(result.actions.size());
             totals.failures += result.failures.empty() ? 0 : 1;
             for (const Finding& failure : result.failures)
                 report << "FAIL " << ppd << ": sequence " << index << ": " << failure.kind << ": "
-                       << failure.detail << "\n";
+                       << OneLine(failure.detail) << "\n";
             for (const std::string& line : result.script)
                 report << "    | " << line << "\n";
             continue;
         }
-        const IsolatedRun run = RunIsolated(spec, nullptr, options.timeoutSeconds);
+        const IsolatedRun run = RunIsolated(spec, plan, options.timeoutSeconds);
         ++totals.sequences;
         totals.actions += static_cast<long>(run.actions.size());
         if (run.failures.empty())
@@ -385,7 +411,8 @@ Totals ExplorePpd(const ExploreOptions& options, const std::string& ppd, const s
             std::string problem;
             if (const std::optional<app::PrinterSettingsBlock> sent =
                     SentBlockOf(spec, &hasModel, &problem))
-                WriteReplayFiles(options.replayDir, name, spec, *sent, header, replay.script);
+                WriteReplayFiles(options.replayDir, name, spec, *sent, header, shrunk,
+                                 replay.script);
             report << "    written to " << options.replayDir << "/" << name << ".txt\n";
         }
     }

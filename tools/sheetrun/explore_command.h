@@ -2,14 +2,18 @@
 // `sheetrun explore`: random sequences of a user's actions on the headless program, checked.
 //
 //   sheetrun explore [--seed N] [--sequences N] [--actions MIN-MAX] [--every N] [--jobs J]
-//                    [--timeout SECONDS] [--replay-dir DIR] LIST|PPD...
+//                    [--timeout SECONDS] [--replay-dir DIR] [--only K] [--plan FILE] [--inline]
+//                    LIST|PPD...
 //
 // --sequences N per PPD (8), each of MIN to MAX actions (5-200), alternating document and
-// device properties, the three driver blocks and, every third, writes refused. Each PPD runs
+// device properties, the three driver blocks and, every third, writes refused under the
+// printer's key (all writes, or setting and deleting values only). Each PPD runs
 // in a worker process and each sequence in a child of it bounded by --timeout (60 s): a crash,
 // a hang or a sanitizer finding is that sequence's failure. A failing sequence is shrunk and
 // printed as a drvsim script (and written to DIR with its block when --replay-dir is given).
-// Prints one line at the end: "explore: S sequences, A actions, F failures"; the exit status is
+// --only K runs only sequence K of each PPD, --plan FILE does the actions of a replay
+// directory's .plan file instead of choosing, --inline runs in this process without shrinking
+// (for a debugger). Prints one line at the end: "explore: S sequences, A actions, F failures"; the exit status is
 // 1 when a sequence failed.
 namespace sheetrun {
 

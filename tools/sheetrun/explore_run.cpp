@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <initializer_list>
 
 #include "app/config_app.h"
 #include "app/settings_message.h"
@@ -20,6 +21,8 @@ namespace sheetrun {
 namespace {
 
 using platform::RegistryType;
+
+constexpr char kPrintersKey[] = "System\\CurrentControlSet\\Control\\Print\\Printers\\";
 
 std::string Bytes(const std::uint8_t* data, std::size_t size) {
     return std::string(reinterpret_cast<const char*>(data), size);
@@ -219,6 +222,20 @@ SequenceResult RunSequence(const SequenceSpec& spec, const std::vector<Action>* 
 
     platform::MemoryRegistry registry;
     SeedRegistry(registry, kExplorerPrinter);
+    using Operation = platform::RegistryOperation;
+    const auto bits = [](std::initializer_list<Operation> operations) {
+        unsigned all = 0;
+        for (const Operation operation : operations)
+            all |= static_cast<unsigned>(operation);
+        return all;
+    };
+    const std::string printerKey = std::string(kPrintersKey) + kExplorerPrinter + "\\";
+    if (spec.refused == SequenceSpec::Refused::Writes)
+        registry.RefuseOperations(
+            bits({Operation::Create, Operation::OpenForWriting, Operation::Set, Operation::Delete}),
+            printerKey);
+    else if (spec.refused == SequenceSpec::Refused::Values)
+        registry.RefuseOperations(bits({Operation::Set, Operation::Delete}), printerKey);
     ui::headless::TestHost host;
     SheetExplorer::Options options;
     options.seed = spec.seed;

