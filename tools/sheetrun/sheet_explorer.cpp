@@ -135,7 +135,7 @@ void SheetExplorer::Explore(ui::PropertySheet& sheet) {
     }
     if (!ended() && !options_.plan) {
         // The user is done: OK, Cancel, or Enter in whatever has the focus.
-        const int roll = std::uniform_int_distribution<int>(0, 99)(random_);
+        const int roll = Below(100);
         Action last;
         last.kind = roll < 60 ? ActionKind::Ok : roll < 85 ? ActionKind::Cancel : ActionKind::Enter;
         Perform(last);
@@ -196,13 +196,20 @@ std::optional<Action> SheetExplorer::Planned(const Context& context) {
     return std::nullopt;
 }
 
+int SheetExplorer::Below(int n) {
+    return std::uniform_int_distribution<int>(0, n - 1)(random_);
+}
+
+const std::string& SheetExplorer::AnyOf(const std::vector<std::string>& texts) {
+    return texts[static_cast<std::size_t>(Below(static_cast<int>(texts.size())))];
+}
+
 std::optional<Action> SheetExplorer::Choose(const Context& context) {
     if (!BudgetLeft())
         return std::nullopt;
-    auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); };
     Action action;
     action.context = context.templateId;
-    const int roll = below(100);
+    const int roll = Below(100);
     if (context.dialog && roll < 10) {
         action.kind = roll < 7 ? ActionKind::Ok : ActionKind::Cancel;
         return action;
@@ -210,101 +217,102 @@ std::optional<Action> SheetExplorer::Choose(const Context& context) {
     if (!context.dialog && roll < 8 && sheet_ && sheet_->GetPageCount() > 1) {
         action.kind = ActionKind::Page;
         action.context = 0;
-        action.index = below(sheet_->GetPageCount());
+        action.index = Below(sheet_->GetPageCount());
         return action;
     }
-    if (roll >= 92) {
+    const std::vector<ui::Window> controls = ReachableControls(context.templateId);
+    if (roll >= 92 || controls.empty()) {
         action.kind = ActionKind::Tab;
         action.flag = roll >= 97;
         return action;
     }
-
-    // A control of the page or dialog that the user can reach.
-    std::vector<ui::Window> controls;
-    if (const std::optional<ui::headless::DialogTemplate> layout =
-            host_.Template(context.templateId)) {
-        for (const auto& item : layout->items) {
-            const ui::Window control = host_.Control(item.id);
-            if (item.id <= 0 || item.id == 0xFFFF || !control || !control.IsWindowVisible() ||
-                !control.IsWindowEnabled())
-                continue;
-            const ui::ControlKind kind = control.GetKind();
-            if (kind == ui::ControlKind::Button) {
-                const unsigned type = control.GetStyle() & ui::kBsTypeMask;
-                if (type == ui::kBsGroupBox || item.id == ui::kIdOk || item.id == ui::kIdCancel ||
-                    (IsPushButton(control.GetStyle()) && control.GetWindowText() == kHelpCaption))
-                    continue;
-            } else if (kind != ui::ControlKind::ComboBox && kind != ui::ControlKind::ListBox &&
-                       kind != ui::ControlKind::Edit && kind != ui::ControlKind::UpDown) {
-                continue;
-            }
-            controls.push_back(control);
-        }
-    }
-    if (controls.empty()) {
-        action.kind = ActionKind::Tab;
-        return action;
-    }
     const ui::Window control =
-        controls[static_cast<std::size_t>(below(static_cast<int>(controls.size())))];
+        controls[static_cast<std::size_t>(Below(static_cast<int>(controls.size())))];
     action.id = control.GetDlgCtrlID();
-    const int how = below(100);
+    ChooseOnControl(control, action);
+    return action;
+}
+
+std::vector<ui::Window> SheetExplorer::ReachableControls(int templateId) const {
+    std::vector<ui::Window> controls;
+    const std::optional<ui::headless::DialogTemplate> layout = host_.Template(templateId);
+    if (!layout)
+        return controls;
+    for (const auto& item : layout->items) {
+        const ui::Window control = host_.Control(item.id);
+        if (item.id <= 0 || item.id == 0xFFFF || !control || !control.IsWindowVisible() ||
+            !control.IsWindowEnabled())
+            continue;
+        const ui::ControlKind kind = control.GetKind();
+        if (kind == ui::ControlKind::Button) {
+            // OK and Cancel end the dialog (chosen apart); help opens no window of ours.
+            const unsigned type = control.GetStyle() & ui::kBsTypeMask;
+            if (type == ui::kBsGroupBox || item.id == ui::kIdOk || item.id == ui::kIdCancel ||
+                (IsPushButton(control.GetStyle()) && control.GetWindowText() == kHelpCaption))
+                continue;
+        } else if (kind != ui::ControlKind::ComboBox && kind != ui::ControlKind::ListBox &&
+                   kind != ui::ControlKind::Edit && kind != ui::ControlKind::UpDown) {
+            continue;
+        }
+        controls.push_back(control);
+    }
+    return controls;
+}
+
+void SheetExplorer::ChooseOnControl(const ui::Window& control, Action& action) {
+    const int how = Below(100);
     switch (control.GetKind()) {
     case ui::ControlKind::ComboBox: {
         const ui::ComboBox list(control.GetHandle());
         const int count = list.GetCount();
         if (HasEditField(control) && how < 35) {
             action.kind = ActionKind::Type;
-            action.text =
-                kWordTexts[static_cast<std::size_t>(below(static_cast<int>(kWordTexts.size())))];
+            action.text = AnyOf(kWordTexts);
         } else if (how < 45 && count > 0) {
             action.kind = ActionKind::Choose;
-            action.index = below(count);
+            action.index = Below(count);
         } else if (how < 70) {
             action.kind = ActionKind::ListKey;
-            action.index = below(6);
+            action.index = Below(6);
         } else if (how < 85) {
+            // The first letter of an entry, or any letter.
             action.kind = ActionKind::ListLetter;
-            const std::string entry = count > 0 ? list.GetItemText(below(count)) : std::string();
-            action.text = entry.empty() ? std::string(1, static_cast<char>('a' + below(26)))
+            const std::string entry = count > 0 ? list.GetItemText(Below(count)) : std::string();
+            action.text = entry.empty() ? std::string(1, static_cast<char>('a' + Below(26)))
                                         : entry.substr(0, 1);
         } else {
             action.kind = ActionKind::DismissList;
             action.flag = how >= 93;
         }
-        break;
+        return;
     }
     case ui::ControlKind::ListBox: {
         const int count = ui::ListBox(control.GetHandle()).GetCount();
         if (how < 85 && count > 0) {
             action.kind = ActionKind::Choose;
-            action.index = below(count);
+            action.index = Below(count);
         } else {
             action.kind = ActionKind::Focus;
         }
-        break;
+        return;
     }
-    case ui::ControlKind::Edit: {
+    case ui::ControlKind::Edit:
         if (how < 75) {
             action.kind = ActionKind::Type;
             const bool digits = (control.GetStyle() & ui::kEsNumber) != 0;
-            const std::vector<std::string>& pool =
-                digits || below(100) < 40 ? kNumberTexts : kWordTexts;
-            action.text = pool[static_cast<std::size_t>(below(static_cast<int>(pool.size())))];
+            action.text = AnyOf(digits || Below(100) < 40 ? kNumberTexts : kWordTexts);
         } else {
             action.kind = ActionKind::Focus;
         }
-        break;
-    }
+        return;
     case ui::ControlKind::UpDown:
         action.kind = ActionKind::Spin;
         action.flag = how < 50;
-        break;
+        return;
     default:
         action.kind = ActionKind::Click;
-        break;
+        return;
     }
-    return action;
 }
 
 bool SheetExplorer::Applicable(Action& action) const {
@@ -435,8 +443,7 @@ void SheetExplorer::RunDialog(int dialogId) {
             break;
         Perform(*action);
     }
-    if (!ended() && !options_.plan && dialogs_.size() <= kMaxDialogDepth &&
-        std::uniform_int_distribution<int>(0, 99)(random_) < 70) {
+    if (!ended() && !options_.plan && dialogs_.size() <= kMaxDialogDepth && Below(100) < 70) {
         Action ok;
         ok.kind = ActionKind::Ok;
         ok.context = dialogId;
@@ -473,8 +480,7 @@ int SheetExplorer::AnswerMessageBox(const ui::MessageBoxCall& box) {
             ++planAt_;
         }
     } else {
-        button = buttons[static_cast<std::size_t>(
-            std::uniform_int_distribution<int>(0, static_cast<int>(buttons.size()) - 1)(random_))];
+        button = buttons[static_cast<std::size_t>(Below(static_cast<int>(buttons.size())))];
     }
     Action answer;
     answer.kind = ActionKind::Answer;

@@ -82,6 +82,13 @@ private:
     // The next action for the context: chosen, or taken from the plan (nothing at its end).
     std::optional<Action> Next(const Context& context);
     std::optional<Action> Choose(const Context& context);
+    // The controls of the page or dialog a user can act on: shown, enabled, not a frame, not
+    // OK, Cancel or help.
+    std::vector<ui::Window> ReachableControls(int templateId) const;
+    // What to do with the control: fills the action's kind and arguments.
+    void ChooseOnControl(const ui::Window& control, Action& action);
+    int Below(int n); // 0 to n - 1
+    const std::string& AnyOf(const std::vector<std::string>& texts);
     std::optional<Action> Planned(const Context& context);
     // Does the action when it can be done here and now; false (nothing done) otherwise.
     bool Perform(Action action);
