@@ -114,19 +114,24 @@ unsigned NameHash(std::string_view text) {
     return hash;
 }
 
+// The PPD's sequence `index`: its kind (mode, block, refused writes) runs through a cycle of six
+// from a start of the PPD's own, so that a few sequences per PPD still meet every kind over a
+// sample of PPDs.
 SequenceSpec SpecOf(const ExploreOptions& options, const std::string& ppd,
                     const std::string& scratch, int index) {
+    const unsigned nameHash = NameHash(std::filesystem::path(ppd).filename().string());
+    const int kind = static_cast<int>((static_cast<unsigned>(index) + nameHash % 6) % 6);
     SequenceSpec spec;
     spec.ppdPath = ppd;
     spec.scratchDir = scratch;
-    spec.device = index % 2 == 1;
-    spec.block = (index / 2) % 3;
-    // Every third sequence with writes refused, all of them or only values.
-    if (index % 3 == 2)
-        spec.refused =
-            (index / 3) % 2 == 0 ? SequenceSpec::Refused::Writes : SequenceSpec::Refused::Values;
-    spec.seed = NameHash(std::filesystem::path(ppd).filename().string()) ^
-                (options.seed * 2654435761u) ^ (static_cast<unsigned>(index) * 40503u);
+    spec.device = kind % 2 == 1;
+    spec.block = kind / 2;
+    // Every third kind with writes refused, all of them or only values.
+    if (kind == 2)
+        spec.refused = SequenceSpec::Refused::Writes;
+    else if (kind == 5)
+        spec.refused = SequenceSpec::Refused::Values;
+    spec.seed = nameHash ^ (options.seed * 2654435761u) ^ (static_cast<unsigned>(index) * 40503u);
     const int span = options.maxActions - options.minActions + 1;
     spec.actions = options.minActions + static_cast<int>(spec.seed % static_cast<unsigned>(span));
     return spec;
