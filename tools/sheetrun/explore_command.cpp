@@ -337,9 +337,8 @@ void WriteReplayFiles(const std::string& directory, const std::string& name,
     for (const std::string& line : header)
         out << line << "\n";
     out << "# wine regedit /S " << name << ".reg\n";
-    out << "# wine drvsim.exe --block " << name
-        << ".block --set driverFilePath=" << WinePath(dir / (name + ".dll")) << " --script " << name
-        << ".txt\n";
+    out << "# wine drvsim.exe --block " << name << ".block --set 'driverFilePath="
+        << WinePath(dir / (name + ".dll")) << "' --script " << name << ".txt\n";
     for (const std::string& line : script)
         out << line << "\n";
 }

@@ -6,6 +6,7 @@
 
 #include "app/config_app.h"
 #include "tests/pages/shown/shown_fields.h"
+#include "ui/backend.h"
 #include "ui/types.h"
 
 namespace sheetrun {
@@ -375,6 +376,7 @@ void SheetExplorer::Record(const Action& action) {
 bool SheetExplorer::Perform(Action action) {
     if (!Applicable(action))
         return false;
+    actionLine_ = script_.size();
     Record(action);
     lastControl_ = action.id;
     using Key = ui::Automation::ListKey;
@@ -503,6 +505,31 @@ void SheetExplorer::OnModalEnd(ui::Handle window, int result) {
         CheckShown(endingDialog_.templateId, window, endingDialog_.openedBy, result == ui::kIdOk);
 }
 
+void SheetExplorer::ExpectShown(const ui::Window& control) {
+    // Before the line of the OK that ended the page or dialog: there the control still shows it.
+    std::string line;
+    const std::string id = IdName(control.GetDlgCtrlID());
+    switch (control.GetKind()) {
+    case ui::ControlKind::ComboBox:
+    case ui::ControlKind::ListBox:
+        line = "expect-selected " + id;
+        if (const std::string text = ui::ListControl(control.GetHandle()).GetSelectedText();
+            !text.empty())
+            line += " " + ScriptText(text);
+        break;
+    case ui::ControlKind::Edit:
+    case ui::ControlKind::Static:
+        line = "expect-text " + id;
+        if (const std::string text = control.GetWindowText(); !text.empty())
+            line += " " + ScriptText(text);
+        break;
+    default:
+        return; // drvsim reads no check state
+    }
+    if (actionLine_ <= script_.size())
+        script_.insert(script_.begin() + static_cast<std::ptrdiff_t>(actionLine_++), line);
+}
+
 void SheetExplorer::CheckShown(int templateId, ui::Handle window, int openedBy, bool accepted) {
     const shown::ShownTable* table = shown::FindShownTable(templateId);
     if (!table)
@@ -514,9 +541,11 @@ void SheetExplorer::CheckShown(int templateId, ui::Handle window, int openedBy, 
     const std::string where = IdName(templateId, true);
     if (accepted) {
         for (const shown::ShownProblem& problem :
-             shown::CompareShown(*table, ui::Window(window), context))
+             shown::CompareShown(*table, ui::Window(window), context)) {
             Find("shown " + std::to_string(templateId) + "/" + std::to_string(problem.controlId),
                  "when OK was accepted on " + where + ", " + problem.text);
+            ExpectShown(ui::Window(ui::CurrentBackend().Item(window, problem.controlId)));
+        }
     }
     for (const shown::ShownProblem& problem :
          shown::CompareStored(*table, ui::Window(window), context))

@@ -77,6 +77,9 @@ private:
     int AnswerMessageBox(const ui::MessageBoxCall& box);
     void OnModalEnd(ui::Handle window, int result);
     void CheckShown(int templateId, ui::Handle window, int openedBy, bool accepted);
+    // Writes into the script, before the OK that ended the page or dialog, what the control
+    // showed (expect-selected, expect-text): the replay checks the program shows the same.
+    void ExpectShown(const ui::Window& control);
 
     Context Current() const;
     // The next action for the context: chosen, or taken from the plan (nothing at its end).
@@ -103,8 +106,9 @@ private:
     ui::PropertySheet* sheet_ = nullptr;
     std::size_t planAt_ = 0;
     std::vector<OpenDialog> dialogs_;
-    OpenDialog endingDialog_; // the dialog whose run ends next
-    int lastControl_ = 0;     // the control of the action being done: the opener of a dialog
+    OpenDialog endingDialog_;    // the dialog whose run ends next
+    int lastControl_ = 0;        // the control of the action being done: the opener of a dialog
+    std::size_t actionLine_ = 0; // the script line of the action being done
     int messageBoxes_ = 0;
     std::vector<Action> actions_;
     std::vector<std::string> script_;

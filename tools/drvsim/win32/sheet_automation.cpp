@@ -555,9 +555,14 @@ std::optional<std::string> SheetAutomation::PressEnter() {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     const DWORD thread = GetWindowThreadProcessId(sheet_, nullptr);
-    if (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus)
-        return "no control has the focus";
-    const HWND focus = info.hwndFocus;
+    if (!GetGUIThreadInfo(thread, &info))
+        return "the program's thread cannot be asked for its focus";
+    // With no window focused (a message box just closed, say) the key goes to the active window,
+    // as the keyboard's input does.
+    const HWND focus = info.hwndFocus      ? info.hwndFocus
+                       : info.hwndActive   ? info.hwndActive
+                       : !dialogs_.empty() ? dialogs_.back()
+                                           : sheet_;
     PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
     PostMessageW(focus, WM_KEYUP, VK_RETURN, 0xC01C0001);
     return WaitForEnd();
