@@ -2,6 +2,7 @@
 
 #include "app/config_app.h"
 #include "pages/about/reset_settings.h"
+#include "pages/overlay/watermark_reset.h"
 #include "pages/shared/web_browser.h"
 #include "platform/codepage1250.h"
 #include "platform/program_launcher.h"
@@ -25,6 +26,18 @@ constexpr char kLineBreak[] = "\r\n";
 
 std::string Cp1250(const char8_t* text) {
     return platform::Utf8ToCp1250(reinterpret_cast<const char*>(text));
+}
+
+// The mode of the sheet's last watermark editor run, as the page that runs it keeps it.
+int SheetWatermarkEditorMode(const ui::PropertySheet* sheet) {
+    if (sheet == nullptr)
+        return kWatermarkNotEditing;
+    for (int index = 0; index < sheet->GetPageCount(); ++index) {
+        const auto* source = dynamic_cast<const WatermarkEditorModeSource*>(&sheet->GetPage(index));
+        if (source != nullptr)
+            return source->WatermarkEditorMode();
+    }
+    return kWatermarkNotEditing;
 }
 
 } // namespace
@@ -107,7 +120,8 @@ void CAbout::OnShopPage() {
 
 void CAbout::OnReset() {
     app::ConfigApp& app = app::TheApp();
-    ResetSettingsToDefaults(app.settings, app.ppdDocument, platform::registry());
+    ResetSettingsToDefaults(app.settings, app.ppdDocument, platform::registry(),
+                            SheetWatermarkEditorMode(GetSheet()));
 }
 
 // The dialog manager selects the whole text of an edit it moves the focus to (when the page

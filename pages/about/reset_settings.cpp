@@ -97,9 +97,9 @@ void StorePpdDefaults(PrinterSettingsBlock& block, const ppd::PpdDocument* docum
 } // namespace
 
 void ResetSettingsToDefaults(app::PrinterSettingsBlock& block, const ppd::PpdDocument* document,
-                             platform::Registry& registry) {
+                             platform::Registry& registry, int watermarkEditorMode) {
     StoreFixedValues(block);
-    pages::ResetWatermarkAttributes(block, pages::kWatermarkNotEditing);
+    pages::ResetWatermarkAttributes(block, watermarkEditorMode);
     pages::RestoreDefaultFontTable(registry, block.printerName());
     if (document != nullptr)
         StorePpdDefaults(block, document);

@@ -7,6 +7,7 @@
 #include "app/settings_block.h"
 #include "app/text_helpers.h"
 #include "pages/features/number_entry.h"
+#include "pages/shared/out_of_range_message.h"
 #include "ui/data_exchange.h"
 #include "ui/services.h"
 
@@ -99,7 +100,7 @@ void CDocumentOptionsDialog::OnNotifyByEmail() {
     GetDlgItem(IDC_DOC_EMAIL_ADDRESS).EnableWindow(checked);
 }
 
-void CDocumentOptionsDialog::RefuseNumber(int id, long long low, long long high) {
+void CDocumentOptionsDialog::RefuseNumber(int id, int low, int high) {
     MessageBox(OutOfRangeMessage(low, high), ui::kMbOk | ui::kMbTaskModal);
     GotoDlgCtrl(id);
 }
@@ -124,7 +125,7 @@ void CDocumentOptionsDialog::OnCopiesChanged() {
         RefuseNumber(IDC_DOC_COPIES, kMinCopies, kMaxCopies);
 }
 
-bool CDocumentOptionsDialog::ReadNumber(int id, long long low, long long high, long long& number) {
+bool CDocumentOptionsDialog::ReadNumber(int id, int low, int high, long long& number) {
     const std::string text = GetDlgItemText(id);
     // A text with other characters has had its own message; the range message follows.
     if (app::CheckNumericTextWithMessage(text, app::kIntegerText)) {
@@ -143,6 +144,9 @@ void CDocumentOptionsDialog::OnOK() {
         !ReadNumber(IDC_DOC_SCALE, kMinScale, kMaxScale, scale) || !UpdateData(true))
         return;
     app::PrinterSettingsBlock& block = Block();
+    // The collation as the radio buttons show it, also where the block held another value.
+    block.setCollate(
+        static_cast<std::int16_t>(IsDlgButtonChecked(IDC_DOC_COLLATE) == ui::kChecked));
     block.setReprintEnabled(
         static_cast<std::int16_t>(IsDlgButtonChecked(IDC_DOC_REPRINT) == ui::kChecked));
     block.setNotifyByEmail(

@@ -3,8 +3,9 @@
 // copies (1 to 999), scale (25 to 400 %), keeping the job on the printer's disk under a name
 // ("Nátlač", offered only with the disk installed) and an e-mail notice to an address.
 //
-// The radio buttons and check boxes write the block when clicked; the numbers and texts are
-// written on OK, and only when every one of them passes: a refused OK writes nothing. The
+// The radio buttons and check boxes write the block when clicked, and OK stores them once more
+// as they show; the numbers and texts are written on OK, and only when every one of them
+// passes: a refused OK writes nothing. The
 // numbers are checked while they are typed and again on OK, with the range message. The
 // Features page puts back every field the dialog writes when it ends otherwise than with OK.
 #include <string>
@@ -41,8 +42,8 @@ private:
     void OnHelp();
     // The number in edit `id` when it passes the integer check and lies in low to high; else
     // the range message, the focus in the edit, and nothing.
-    bool ReadNumber(int id, long long low, long long high, long long& number);
-    void RefuseNumber(int id, long long low, long long high);
+    bool ReadNumber(int id, int low, int high, long long& number);
+    void RefuseNumber(int id, int low, int high);
 
     std::string email_;
     std::string fileName_;

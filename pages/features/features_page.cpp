@@ -79,6 +79,7 @@ void CFeatures::ShowSettings() {
         GetDlgItem(IDC_COLOR_OPTIONS).ShowWindow(false);
         GetDlgItem(IDC_COLOR_OPTIONS).EnableWindow(false);
     } else if (block.colorProfileIndex() == kStoredColorProfile) {
+        // A stored profile is named in the list: the block takes what is stored under its name.
         LoadStoredColorProfile();
     }
 }

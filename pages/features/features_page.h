@@ -6,9 +6,12 @@
 // Each time the page becomes current it refills both lists from the block. The resolution
 // list leaves out what the current toner-saving choice rules out; when that removes the
 // block's resolution, the block takes the one the list shows. A choice in either list is
-// written at once. Leaving the page switches toner saving off when the chosen resolution
-// rules it out. Around each dialog the page copies the fields the dialog writes as the user
-// works and puts them back when it ends otherwise than with OK.
+// written at once; a colour profile is applied only when the quick colour list's selection
+// changes (a list opened and closed on the entry it showed is no choice). A stored profile the
+// block names is loaded from the registry whenever the page becomes current. Leaving the page
+// switches toner saving off when the chosen resolution rules it out. Around each dialog the page
+// copies the fields the dialog writes as the user works and puts them back when it ends otherwise
+// than with OK.
 #include "app/option_combo_box.h"
 #include "res/resource.h"
 #include "ui/dialog.h"

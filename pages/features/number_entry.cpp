@@ -27,9 +27,4 @@ long long TypedNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::string OutOfRangeMessage(long long low, long long high) {
-    return "Hodnota je mimo rozsahu. Mala by by\x9D medzi " + std::to_string(low) + " a " +
-           std::to_string(high);
-}
-
 } // namespace pages

@@ -8,6 +8,7 @@
 #include "app/settings_block.h"
 #include "app/text_helpers.h"
 #include "pages/features/number_entry.h"
+#include "pages/shared/out_of_range_message.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 #include "ui/data_exchange.h"

@@ -1,6 +1,7 @@
 #include "pages/overlay/overlay_page.h"
 
 #include <charconv>
+#include <utility>
 
 #include "app/config_app.h"
 #include "app/option_tables.h"
@@ -85,11 +86,6 @@ ui::MessageMap COverlay::GetMessageMap() const {
         ui::OnEditKillFocus(IDC_OVERLAY_EVEN_NAME, &COverlay::OnNameKillFocus),
         ui::OnEditKillFocus(IDC_OVERLAY_ODD_NAME, &COverlay::OnNameKillFocus),
         ui::OnEditKillFocus(IDC_OVERLAY_CYCLIC_NAME, &COverlay::OnNameKillFocus),
-        ui::OnEditChange(IDC_OVERLAY_ALL_NAME, &COverlay::OnNameChanged),
-        ui::OnEditChange(IDC_OVERLAY_FIRST_NAME, &COverlay::OnNameChanged),
-        ui::OnEditChange(IDC_OVERLAY_EVEN_NAME, &COverlay::OnNameChanged),
-        ui::OnEditChange(IDC_OVERLAY_ODD_NAME, &COverlay::OnNameChanged),
-        ui::OnEditChange(IDC_OVERLAY_CYCLIC_NAME, &COverlay::OnNameChanged),
         ui::OnEditChange(IDC_OVERLAY_CYCLE_FIRST, &COverlay::OnNumberChanged),
         ui::OnEditChange(IDC_OVERLAY_CYCLE_PERIOD, &COverlay::OnNumberChanged),
         ui::OnEditKillFocus(IDC_OVERLAY_CYCLE_FIRST, &COverlay::OnNumberKillFocus),
@@ -143,32 +139,39 @@ bool COverlay::OnSetActive() {
 
 void COverlay::Load() {
     loading_ = true;
-    const app::PrinterSettingsBlock& block = TheBlock();
     for (int slot = 0; slot < app::kOverlaySlotCount; ++slot) {
-        const auto index = static_cast<std::size_t>(slot);
-        const OverlaySlotControls& controls = kOverlaySlotControls[index];
-        const app::OverlaySlot stored = block.overlaySlot(slot);
-        devices_[index].ResetContent();
-        devices_[index].FillFromTable(app::StorageDeviceNames, stored.device());
-        CheckDlgButton(controls.check, stored.enabled() != 0 ? ui::kChecked : ui::kUnchecked);
-        SetDlgItemText(controls.name, stored.fileName());
+        const OverlaySlotControls& controls = kOverlaySlotControls[static_cast<std::size_t>(slot)];
         ui::Edit(GetDlgItem(controls.name).GetHandle()).LimitText(kOverlayNameLength);
+        ShowSlot(slot);
     }
-    SetDlgItemInt(IDC_OVERLAY_CYCLE_PERIOD, block.overlayCyclicPeriod());
-    SetDlgItemInt(IDC_OVERLAY_CYCLE_FIRST, block.overlayCyclicFirstPage());
     EnableOverlayControls();
     LoadWatermarkGroup();
     for (const ui::SpinButton* spin : {&firstPageSpin_, &periodSpin_}) {
         spin->SetRange(kCyclicLow, kCyclicHigh);
         spin->SetAccel({{0, 1}});
     }
-    // What is shown is the block's: nothing entered, nothing reported yet.
-    nameEdited_ = {};
-    numberEdited_ = {};
-    reportedNameId_ = 0;
-    reportedName_.clear();
-    numberReported_ = {};
     loading_ = false;
+}
+
+void COverlay::ShowSlot(int slot) {
+    const bool wasLoading = std::exchange(loading_, true);
+    const app::PrinterSettingsBlock& block = TheBlock();
+    const auto index = static_cast<std::size_t>(slot);
+    const OverlaySlotControls& controls = kOverlaySlotControls[index];
+    const app::OverlaySlot stored = block.overlaySlot(slot);
+    devices_[index].ResetContent();
+    devices_[index].FillFromTable(app::StorageDeviceNames, stored.device());
+    CheckDlgButton(controls.check, stored.enabled() != 0 ? ui::kChecked : ui::kUnchecked);
+    SetDlgItemText(controls.name, stored.fileName());
+    // What is shown is the block's: nothing of it has been reported yet.
+    if (reportedNameId_ == controls.name)
+        reportedNameId_ = 0;
+    if (slot == app::kOverlayCyclic) {
+        SetDlgItemInt(IDC_OVERLAY_CYCLE_PERIOD, block.overlayCyclicPeriod());
+        SetDlgItemInt(IDC_OVERLAY_CYCLE_FIRST, block.overlayCyclicFirstPage());
+        numberReported_ = {};
+    }
+    loading_ = wasLoading;
 }
 
 bool COverlay::DiskInstalled() const {
@@ -223,41 +226,40 @@ bool COverlay::CheckName(int id, const std::string& name) {
     return false;
 }
 
-bool COverlay::StoreSlotName(int slot) {
+bool COverlay::StoreSlot(int slot) {
     app::PrinterSettingsBlock& block = TheBlock();
-    const OverlaySlotControls& controls = kOverlaySlotControls[static_cast<std::size_t>(slot)];
+    const auto index = static_cast<std::size_t>(slot);
+    const OverlaySlotControls& controls = kOverlaySlotControls[index];
     const bool enabled = IsDlgButtonChecked(controls.check) == ui::kChecked;
     block.setOverlayEnabled(slot, enabled ? 1 : 0);
     if (!enabled)
-        return true;
+        return true; // the name edit and the device list are disabled: carried as they came
     const std::string name = GetDlgItemText(controls.name);
-    if (nameEdited_[static_cast<std::size_t>(slot)]) {
-        if (!CheckName(controls.name, name))
-            return false;
-        block.setOverlayFileName(slot, name);
-    }
+    if (!CheckName(controls.name, name))
+        return false;
+    block.setOverlayFileName(slot, name);
+    const app::OptionComboBox& device = devices_[index];
+    if (device.GetCurSel() >= 0)
+        block.setOverlayDevice(slot, static_cast<std::int16_t>(device.SelectedCode()));
     if (name.empty()) {
+        // A checked slot without a name is no overlay; the page shows it cleared.
         block.setOverlayEnabled(slot, 0);
         block.setOverlayDevice(slot, 0);
         if (slot == app::kOverlayCyclic) {
             block.setOverlayCyclicFirstPage(1);
             block.setOverlayCyclicPeriod(1);
         }
+        ShowSlot(slot);
+        EnableOverlayControls();
     }
     return true;
-}
-
-void COverlay::OnNameChanged(int id) {
-    const int slot = OverlaySlotOfControl(id);
-    if (!loading_ && slot >= 0)
-        nameEdited_[static_cast<std::size_t>(slot)] = true;
 }
 
 void COverlay::OnNameKillFocus(int id) {
     if (loading_ || FocusLeavesForTheSheet())
         return;
     const int slot = OverlaySlotOfControl(id);
-    if (slot < 0 || !nameEdited_[static_cast<std::size_t>(slot)])
+    if (slot < 0)
         return;
     const std::string name = GetDlgItemText(id);
     if (CheckName(id, name))
@@ -266,8 +268,6 @@ void COverlay::OnNameKillFocus(int id) {
 
 bool COverlay::CheckNumberField(NumberField field) {
     const auto index = static_cast<std::size_t>(field);
-    if (!numberEdited_[index])
-        return true; // as loaded: carried unchanged
     const int id = kNumberEdits[field];
     bool& reported = numberReported_[index];
     if (const std::optional<int> value = CyclicNumber(GetDlgItemText(id))) {
@@ -290,11 +290,12 @@ bool COverlay::CheckNumberField(NumberField field) {
 void COverlay::OnNumberChanged(int id) {
     if (loading_)
         return;
-    const NumberField field = id == IDC_OVERLAY_CYCLE_FIRST ? kFirstPageField : kPeriodField;
-    numberEdited_[static_cast<std::size_t>(field)] = true;
-    CheckNumberField(field);
+    CheckNumberField(id == IDC_OVERLAY_CYCLE_FIRST ? kFirstPageField : kPeriodField);
 }
 
+// Both numbers are checked and stored, and the cyclic slot takes its check box. A checked slot
+// whose name is empty is not cleared here, behind controls that still show it: the user may be
+// on the way to typing a new name. Leaving the page clears it, and shows that.
 void COverlay::OnNumberKillFocus(int) {
     if (loading_ || FocusLeavesForTheSheet())
         return;
@@ -302,33 +303,25 @@ void COverlay::OnNumberKillFocus(int) {
         return;
     const bool cyclic = IsDlgButtonChecked(IDC_OVERLAY_CYCLIC_ENABLE) == ui::kChecked;
     TheBlock().setOverlayEnabled(app::kOverlayCyclic, cyclic ? 1 : 0);
-    if (cyclic && GetDlgItemText(IDC_OVERLAY_CYCLIC_NAME).empty())
-        ClearCyclicSlotWithoutName();
-}
-
-void COverlay::ClearCyclicSlotWithoutName() {
-    app::PrinterSettingsBlock& block = TheBlock();
-    block.setOverlayEnabled(app::kOverlayCyclic, 0);
-    block.setOverlayDevice(app::kOverlayCyclic, 0);
-    block.setOverlayCyclicFirstPage(1);
-    block.setOverlayCyclicPeriod(1);
 }
 
 bool COverlay::OnKillActive() {
-    // Without the disk every overlay control is disabled: nothing to check, the overlay fields
-    // go back as they came.
+    // Every enabled field is checked, as the driver sent it or as the user left it, and stored
+    // as shown. Without the disk every overlay control is disabled: the overlay fields go back
+    // as they came.
     if (DiskInstalled()) {
         for (const int slot : kCheckedBeforeNumbers) {
-            if (!StoreSlotName(slot))
+            if (!StoreSlot(slot))
                 return false;
         }
         // The numbers are used, and editable, only with the cyclic slot checked.
         if (SlotEditable(app::kOverlayCyclic) &&
             (!CheckNumberField(kFirstPageField) || !CheckNumberField(kPeriodField)))
             return false;
-        if (!StoreSlotName(app::kOverlayCyclic))
+        if (!StoreSlot(app::kOverlayCyclic))
             return false;
     }
+    OnFirstPageOnly();
     return ui::PropertyPage::OnKillActive();
 }
 

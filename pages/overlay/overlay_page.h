@@ -7,11 +7,12 @@
 //
 // The overlay controls are usable only with the printer's disk installed (`diskInstalled`).
 // Check boxes, device lists, the watermark list and its check box write the block at once;
-// file names and the cyclic numbers the user enters are written when their checks pass and at
-// the latest when the page is left, which a failing check refuses. Controls that are disabled,
-// and names and numbers the user left as they were loaded, are not checked: their fields go
-// back as they came. Everything is reloaded from the block on each activation, without any
-// message.
+// file names and the cyclic numbers are written when their checks pass and at the latest when
+// the page is left. What a handler writes, the page shows at once. Leaving checks every enabled
+// name and number, whether the user edited it or the driver sent it so, refuses while one
+// fails, and stores every enabled control as it shows; disabled controls are neither checked
+// nor read, so their fields go back as they came. Everything is reloaded from the block on each
+// activation, without any message.
 #include <array>
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@
 
 #include "app/option_combo_box.h"
 #include "app/settings_block.h"
+#include "pages/overlay/watermark_reset.h"
 #include "res/resource.h"
 #include "ui/dialog.h"
 
@@ -52,10 +54,12 @@ inline constexpr int kCyclicHigh = 99;
 // The number a cyclic field's text holds when it is a whole decimal number from 1 to 99.
 std::optional<int> CyclicNumber(std::string_view text);
 
-class COverlay : public ui::PropertyPage {
+class COverlay : public ui::PropertyPage, public WatermarkEditorModeSource {
 public:
     enum { IDD = IDD_OVERLAY };
     COverlay() : ui::PropertyPage(IDD) {}
+
+    int WatermarkEditorMode() const override { return editorMode_; }
 
 protected:
     void DoDataExchange(ui::DataExchange& dx) override;
@@ -68,6 +72,9 @@ private:
     enum NumberField { kFirstPageField = 0, kPeriodField = 1 };
 
     void Load();
+    // Shows the slot's block fields in its controls (for the cyclic slot, the numbers too),
+    // without any check or message.
+    void ShowSlot(int slot);
     void EnableOverlayControls();
     void LoadWatermarkGroup();
     void SyncWatermarkSelection();
@@ -81,7 +88,6 @@ private:
 
     void OnSlotEnabled(int id);
     void OnDeviceChosen(int id);
-    void OnNameChanged(int id);
     void OnNameKillFocus(int id);
     void OnNumberChanged(int id);
     void OnNumberKillFocus(int id);
@@ -97,14 +103,13 @@ private:
     // The 8.3 check of a name edit's text; refuses with the 8.3 message (once per failed
     // entry) and the focus in the edit.
     bool CheckName(int id, const std::string& name);
-    // Stores the slot's check box and, when checked, the name the user entered after CheckName;
-    // an empty name clears the slot.
-    bool StoreSlotName(int slot);
-    // Checks a cyclic number the user entered and stores it; refuses with the range message
-    // (once per failed entry) and the focus in the field. A number as loaded passes unchanged.
+    // Stores the slot's check box and, when checked, its name after CheckName and the device
+    // it shows; an empty name clears the slot (for the cyclic one, both numbers become 1) and
+    // shows it cleared.
+    bool StoreSlot(int slot);
+    // Checks the cyclic number the field shows and stores it; refuses with the range message
+    // (once per failed entry) and the focus in the field.
     bool CheckNumberField(NumberField field);
-    // The cyclic slot enabled with no name is no overlay: cleared, both numbers 1.
-    void ClearCyclicSlotWithoutName();
 
     std::array<app::OptionComboBox, app::kOverlaySlotCount> devices_;
     ui::ComboBox watermarks_;
@@ -113,18 +118,14 @@ private:
 
     // Set while the controls are loaded: the checks keep quiet then.
     bool loading_ = true;
-    // The names and numbers the user changed since the last load. Only these are checked: what
-    // the driver sent goes back as it came unless the user edits it, so it never keeps the user
-    // on the page.
-    std::array<bool, app::kOverlaySlotCount> nameEdited_{};
-    std::array<bool, 2> numberEdited_{};
     // The failures already reported, so that one failed entry gives one message whichever
     // check finds it: the name edit and its text, and each number field until it passes.
     int reportedNameId_ = 0;
     std::string reportedName_;
     std::array<bool, 2> numberReported_{};
-    // 1 while adding, 2 while editing a watermark; read by the editor and the attribute reset.
-    int editorMode_ = 0;
+    // The last editor run's mode (1 adding, 2 editing; 0 before any); read by the editor and
+    // the attribute resets, the About page's too.
+    int editorMode_ = kWatermarkNotEditing;
 };
 
 } // namespace pages

@@ -367,9 +367,19 @@ bool CWatermarkEditorDialog::StoreNumbers() {
     return true;
 }
 
+void CWatermarkEditorDialog::StoreLists() {
+    Block& block = TheBlock();
+    if (style_.GetCurSel() >= 0)
+        block.setWatermarkStyle(static_cast<std::int16_t>(style_.SelectedCode()));
+    // The colour list is hidden on a monochrome printer: its code goes back as it came.
+    if (color_.IsWindowVisible() && color_.GetCurSel() >= 0)
+        block.setWatermarkColor(static_cast<std::int16_t>(color_.SelectedCode()));
+}
+
 void CWatermarkEditorDialog::OnOK() {
     if (!StoreName() || !StoreText() || !StoreNumbers())
         return;
+    StoreLists();
     // The framework's checks come before the profile is written, so that a profile is stored
     // only by a run that ends with OK.
     if (!UpdateData(true))

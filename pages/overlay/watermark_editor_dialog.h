@@ -6,9 +6,10 @@
 //
 // The lists, check boxes and radio buttons write the record at once; the number edits are
 // checked as the user types and stored by "Uložiť", which checks the name, the text and the
-// five numbers in turn, stores them, and writes the profile only once the dialog is sure to
-// close with OK. A refused write keeps the dialog open with the edits in the block. The
-// Overlay page undoes a cancelled run with its own copy of the record.
+// five numbers in turn, stores them and the style and colour as their lists show them, and
+// writes the profile only once the dialog is sure to close with OK. A refused write keeps the
+// dialog open with the edits in the block. The Overlay page undoes a cancelled run with its own
+// copy of the record.
 #include <string>
 #include <string_view>
 
@@ -80,6 +81,8 @@ private:
     bool StoreName();
     bool StoreText();
     bool StoreNumbers();
+    // The style and colour as their lists show them (the colour only where its list is shown).
+    void StoreLists();
 
     void OnFontChosen();
     void OnStyleChosen();

@@ -14,6 +14,16 @@ enum WatermarkEditorMode : int {
 
 inline constexpr char kDefaultWatermarkText[] = "Vodoznak";
 
+// The page that runs the watermark editor keeps the mode of its last run (kWatermarkNotEditing
+// before the first); the reset of the whole block asks it through the sheet.
+class WatermarkEditorModeSource {
+public:
+    virtual int WatermarkEditorMode() const = 0;
+
+protected:
+    ~WatermarkEditorModeSource() = default;
+};
+
 // Puts the attributes of the block's watermark back to their defaults: font "Courier New", size
 // 72, angle 45, intensity 50, printed behind the page content, centred, black, normal style, no
 // outline. The text becomes the watermark's name while a predefined watermark (one of

@@ -80,6 +80,27 @@ unchanged_outside(747, 988)')
     report overlay_slots $? "$detail"
 fi
 
+# --- the cyclic name retyped after the focus went through the numbers: sent as shown ---------
+if run_case overlay_cyclic_retyped overlay_cyclic_retyped.txt --set diskInstalled=1; then
+    detail=$(check overlay_cyclic_retyped '
+for index in range(4):
+    expect(f"slot {index}", answer[747 + 17 * index:764 + 17 * index], sent[747 + 17 * index:764 + 17 * index])
+slot(4, 1, "NEW.OVL", 3)
+expect("cyclic numbers", (int16(832), int16(834)), (5, 3))
+unchanged_outside(747, 988)')
+    report overlay_cyclic_retyped $? "$detail"
+fi
+
+# --- a number the driver sent out of range is checked once its field is enabled ---------------
+if run_case overlay_sent_numbers overlay_sent_numbers.txt --set diskInstalled=1 \
+    --set overlayCyclicFirstPage=0 --set overlayCyclicPeriod=3; then
+    detail=$(check overlay_sent_numbers '
+slot(4, 1, "CYC.OVL", 0)
+expect("cyclic numbers", (int16(832), int16(834)), (4, 3))
+unchanged_outside(747, 988)')
+    report overlay_sent_numbers $? "$detail"
+fi
+
 # --- no disk: nothing of the overlays changes, not even what the checks would refuse -----------
 if run_case overlay_no_disk overlay_no_disk.txt --set diskInstalled=0 \
     --set overlayCyclicFirstPage=0 --set overlayCyclicPeriod=500; then

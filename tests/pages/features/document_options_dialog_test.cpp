@@ -218,6 +218,23 @@ TEST_F(DocumentOptionsDialogTest, OkStoresNumbersAndTexts) {
     }
 }
 
+// OK sends the collation the radio buttons show: a value the driver sent other than 1 shows
+// as "Nekompletovať" and goes back as 0.
+TEST_F(DocumentOptionsDialogTest, OkSendsTheCollationShown) {
+    const struct { std::int16_t sent, stored; } cases[] = {{1, 1}, {0, 0}, {2, 0}, {-1, 0}};
+    for (const auto& c : cases) {
+        AppState app;
+        SetUpBlock(app);
+        app.block().setCollate(c.sent);
+        Run([&] {
+            EXPECT_EQ(host.Check(IDC_DOC_NO_COLLATE),
+                      c.stored == 0 ? ui::kChecked : ui::kUnchecked);
+            host.PressOk();
+        });
+        EXPECT_EQ(app.block().collate(), c.stored) << c.sent;
+    }
+}
+
 // The spin control stops at 1 and at 999.
 TEST_F(DocumentOptionsDialogTest, SpinStopsAtTheBounds) {
     AppState app;

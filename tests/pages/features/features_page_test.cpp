@@ -408,6 +408,92 @@ TEST_F(FeaturesPageTest, QuickColorChoices) {
     });
 }
 
+// The colour fields a profile sets, as the driver sent them: each differs from what the
+// block's profile would set (the automatic profile matches with ICC and without separation;
+// "Moje farby" is stored without ICC, with CRD matching).
+void SendColourFieldsOtherwise(app::PrinterSettingsBlock& block) {
+    block.setIccMatching(0);
+    block.setColorSeparation(1);
+    block.setCrdMatching(0);
+    block.setRgbSource(101);
+    block.setDestinationProfile(150);
+    block.setGrayColorModel(0);
+}
+
+// A profile is applied only when the list's selection changes: opening the quick colour list
+// and closing it on the entry it showed (Esc, a click elsewhere, the same entry clicked), and
+// the page becoming current again, leave the colour fields as the page showed them (for a
+// stored profile: as stored under its name); a change by the keyboard on the closed list or by
+// the mouse still applies the profile.
+TEST_F(FeaturesPageTest, QuickColorAppliedOnlyWhenChanged) {
+    using Dismissal = ui::Automation::Dismissal;
+    const struct {
+        const char* what;
+        int index; // colorProfileIndex sent; 0 names "Moje farby"
+    } sent[] = {{"automatic profile", 1}, {"stored profile", 0}};
+    for (const auto& s : sent) {
+        SCOPED_TRACE(s.what);
+        AppState app("features.ppd");
+        PutMyProfile(app.registry);
+        SetUpBlock(app);
+        app.block().setColorProfileIndex(static_cast<std::int16_t>(s.index));
+        if (s.index == 0)
+            app.block().setColorProfileName(kMine);
+        SendColourFieldsOtherwise(app.block());
+        app::PrinterSettingsBlock asShown = app.block();
+        const std::string shown = s.index == 0 ? kMine : kAuto;
+        CFeatures features;
+        RunPage(host, features, [&] {
+            asShown = app.block();
+            EXPECT_EQ(host.SelectedText(IDC_QUICK_COLOR), shown);
+            host.DismissList(IDC_QUICK_COLOR, Dismissal::Escape);
+            host.DismissList(IDC_QUICK_COLOR, Dismissal::ClickOutside);
+            host.ChooseItem(IDC_QUICK_COLOR, shown);
+            host.SelectPage(1);
+            host.SelectPage(0);
+            EXPECT_EQ(host.SelectedText(IDC_QUICK_COLOR), shown);
+            host.PressOk();
+        });
+        const app::PrinterSettingsBlock& b = app.block();
+        if (s.index != 0) {
+            EXPECT_EQ(b.iccMatching(), 0);
+            EXPECT_EQ(b.colorSeparation(), 1);
+            EXPECT_EQ(b.crdMatching(), 0);
+            EXPECT_EQ(b.rgbSource(), 101);
+            EXPECT_EQ(b.destinationProfile(), 150);
+        } else {
+            EXPECT_EQ(b.crdColorSpaceName(), "MyRGB"); // as stored under "Moje farby"
+        }
+        EXPECT_EQ(b, asShown);
+    }
+
+    // A change still counts, by the keyboard on the closed list as by the mouse.
+    AppState app("features.ppd");
+    PutMyProfile(app.registry);
+    SetUpBlock(app);
+    SendColourFieldsOtherwise(app.block());
+    RunPage(host, page, [&] {
+        host.PressListKey(IDC_QUICK_COLOR, ui::Automation::ListKey::Down);
+        EXPECT_EQ(app.block().colorProfileIndex(), 4);
+        EXPECT_EQ(app.block().crdMatching(), 1);
+        host.DismissList(IDC_QUICK_COLOR, Dismissal::Escape);
+        EXPECT_EQ(app.block().colorProfileIndex(), 4);
+        host.PressListKey(IDC_QUICK_COLOR, ui::Automation::ListKey::Up);
+        EXPECT_EQ(app.block().colorProfileIndex(), 1);
+        EXPECT_EQ(app.block().iccMatching(), 1);
+        EXPECT_EQ(app.block().colorSeparation(), 0);
+        SendColourFieldsOtherwise(app.block());
+        host.ChooseItem(IDC_QUICK_COLOR, kMine);
+        EXPECT_EQ(app.block().colorProfileIndex(), 0);
+        EXPECT_EQ(app.block().crdMatching(), 1);
+        EXPECT_EQ(app.block().crdColorSpaceName(), "MyRGB");
+        host.ChooseItem(IDC_QUICK_COLOR, kAuto);
+        EXPECT_EQ(app.block().iccMatching(), 1);
+        EXPECT_EQ(app.block().colorSeparation(), 0);
+        host.PressOk();
+    });
+}
+
 // Without predefined or stored profiles the quick colour controls are hidden and disabled, and
 // closing the empty list writes nothing; a monochrome printer has no colour options button.
 TEST_F(FeaturesPageTest, QuickColorControlsHidden) {

@@ -35,10 +35,5 @@ TEST(TypedNumber, ReadsWithoutWrapping) {
         EXPECT_EQ(TypedNumber(c.text), c.number) << c.text;
 }
 
-TEST(OutOfRangeMessage, NamesTheBounds) {
-    EXPECT_EQ(OutOfRangeMessage(1, 999), "Hodnota je mimo rozsahu. Mala by by\x9D medzi 1 a 999");
-    EXPECT_EQ(OutOfRangeMessage(0, 3000), "Hodnota je mimo rozsahu. Mala by by\x9D medzi 0 a 3000");
-}
-
 } // namespace
 } // namespace pages

@@ -1,7 +1,8 @@
 // The Overlay page on the headless backend: the five slots and their controls, the 8.3 and
-// number checks (one message per failed entry, never one for what the page loaded or for a
-// disabled control), the disk and no-disk states, and the watermark list with its fallbacks,
-// add, edit and delete around the editor.
+// number checks (one message per failed entry, none while the page loads, every enabled field
+// checked on leaving whether edited or sent so, never a disabled one), the page showing what
+// its handlers write and sending what it shows, the disk and no-disk states, and the watermark
+// list with its fallbacks, add, edit and delete around the editor.
 #include "pages/overlay/overlay_page.h"
 
 #include <gmock/gmock.h>
@@ -199,24 +200,97 @@ TEST_F(OverlayPageTest, LeavingChecksNames) {
     }
 }
 
-// What the driver sent and the user did not touch is not checked, even where it would fail
-// (a name breaking 8.3, numbers out of range): leaving carries it unchanged without a word.
-TEST_F(OverlayPageTest, UntouchedValuesAreCarried) {
-    SetSlot(app::kOverlayAllPages, 1, "TOOLONGNAME1", 2);
-    SetSlot(app::kOverlayCyclic, 1, "C.OVL", 1);
+// What the driver sent in an enabled field is checked on leaving whether the user edited it or
+// not, with the page's own message once, whether leaving or tabbing out of the field finds it:
+// the focus goes into the field and the page is kept until it is mended.
+TEST_F(OverlayPageTest, SentValuesInEnabledFieldsAreChecked) {
+    const struct {
+        const char* what;
+        int slot;
+        const char* name;
+        std::int16_t firstPage, period;
+        int field;
+        std::string message;
+        const char* mended;
+    } cases[] = {
+        {"first page 0", app::kOverlayCyclic, "C.OVL", 0, 3, IDC_OVERLAY_CYCLE_FIRST, kRange, "5"},
+        {"first page 500", app::kOverlayCyclic, "C.OVL", 500, 3, IDC_OVERLAY_CYCLE_FIRST, kRange,
+         "5"},
+        {"period 0", app::kOverlayCyclic, "C.OVL", 2, 0, IDC_OVERLAY_CYCLE_PERIOD, kRange, "7"},
+        {"name not 8.3", app::kOverlayAllPages, "TOOLONGNAME1", 1, 1, IDC_OVERLAY_ALL_NAME,
+         kOverlayNameMessage, "LONG.OVL"},
+        {"cyclic name not 8.3", app::kOverlayCyclic, "ABCDEFGHI.OV", 2, 3, IDC_OVERLAY_CYCLIC_NAME,
+         kOverlayNameMessage, "CYC.OVL"},
+    };
+    for (const auto& c : cases) {
+        for (const bool byTab : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (byTab ? ", tabbing out" : ", leaving"));
+            SetSlot(c.slot, 1, c.name, 2);
+            app.block().setOverlayCyclicFirstPage(c.firstPage);
+            app.block().setOverlayCyclicPeriod(c.period);
+            const std::string before = OverlayBytes();
+            const std::size_t shown = host.MessageBoxes().size();
+            Run([&] {
+                host.AnswerMessageBox(ui::kIdOk);
+                if (byTab) {
+                    host.FocusControl(c.field);
+                    host.PressTab(false);
+                    EXPECT_EQ(host.FocusedId(), c.field);
+                }
+                EXPECT_FALSE(Leave());
+                EXPECT_EQ(host.FocusedId(), c.field);
+                EXPECT_EQ(OverlayBytes(), before);
+                host.ReplaceText(c.field, c.mended);
+                EXPECT_TRUE(Leave());
+                host.PressOk();
+            });
+            ASSERT_EQ(host.MessageBoxes().size(), shown + 1);
+            EXPECT_EQ(host.MessageBoxes().back().text, c.message);
+            EXPECT_EQ(host.MessageBoxes().back().style, ui::kMbOk | ui::kMbTaskModal);
+            if (c.field == IDC_OVERLAY_CYCLE_FIRST)
+                EXPECT_EQ(app.block().overlayCyclicFirstPage(), 5);
+            else if (c.field == IDC_OVERLAY_CYCLE_PERIOD)
+                EXPECT_EQ(app.block().overlayCyclicPeriod(), 7);
+            else
+                EXPECT_EQ(app.block().overlayFileName(c.slot), c.mended);
+            SetSlot(c.slot, 0, "", 0);
+        }
+    }
+}
+
+// Fields that are disabled (an unchecked slot, the numbers of an unchecked cyclic slot) are
+// neither checked nor read: what the driver sent goes back as it came.
+TEST_F(OverlayPageTest, DisabledValuesAreCarried) {
+    SetSlot(app::kOverlayAllPages, 0, "TOOLONGNAME1", 2);
+    SetSlot(app::kOverlayCyclic, 0, "ABCDEFGHI.OV", 42);
     app.block().setOverlayCyclicFirstPage(0);
-    app.block().setOverlayCyclicPeriod(500);
+    app.block().setOverlayCyclicPeriod(-3);
     const std::string before = OverlayBytes();
     Run([&] {
-        host.FocusControl(IDC_OVERLAY_ALL_NAME);
-        host.FocusControl(IDC_OVERLAY_CYCLE_FIRST);
-        host.FocusControl(IDC_OVERLAY_CYCLE_PERIOD);
-        host.FocusControl(IDC_OVERLAY_ALL_ENABLE);
+        for (int tab = 0; tab < 12; ++tab)
+            host.PressTab(false);
         EXPECT_TRUE(Leave());
         host.PressOk();
     });
     EXPECT_TRUE(host.MessageBoxes().empty());
     EXPECT_EQ(OverlayBytes(), before);
+}
+
+// Leaving stores what every enabled control shows: a device the table lacks, shown as the
+// first entry of a checked slot's list, goes back as that entry; a first-page box sent as 2
+// goes back as the 1 its tick stands for.
+TEST_F(OverlayPageTest, LeavingSendsWhatIsShown) {
+    SetSlot(app::kOverlayOddPages, 1, "ODD.OVL", 42);
+    SetSlot(app::kOverlayEvenPages, 0, "EVEN.OVL", 42);
+    app.block().setWatermarkFirstPageOnly(2);
+    Run([&] {
+        EXPECT_EQ(host.SelectedText(IDC_OVERLAY_ODD_DEVICE), "SYS:");
+        EXPECT_EQ(host.Check(IDC_WATERMARK_FIRST_PAGE_ONLY), ui::kChecked);
+        host.PressOk();
+    });
+    EXPECT_EQ(app.block().overlayDevice(app::kOverlayOddPages), 0);
+    EXPECT_EQ(app.block().overlayDevice(app::kOverlayEvenPages), 42); // disabled: carried
+    EXPECT_EQ(app.block().watermarkFirstPageOnly(), 1);
 }
 
 // A checked slot without a name is no overlay: leaving clears it (and both numbers for the
@@ -243,11 +317,10 @@ TEST_F(OverlayPageTest, EmptyNameClearsTheSlot) {
 
 // The cyclic numbers: typing stores a good value at once; a bad one is reported once, whether
 // the typing, the focus leaving or the page leaving finds it; the page is kept until it is
-// mended. Loading never reports, and with the cyclic slot unchecked the numbers are neither
-// checked nor changed.
+// mended. Loading never reports.
 TEST_F(OverlayPageTest, CyclicNumbers) {
     SetSlot(app::kOverlayCyclic, 1, "CYC.OVL", 1);
-    app.block().setOverlayCyclicFirstPage(0); // out of range, as a driver may send it
+    app.block().setOverlayCyclicFirstPage(4);
     app.block().setOverlayCyclicPeriod(2);
     Run([&] {
         host.ReplaceText(IDC_OVERLAY_CYCLE_PERIOD, "12");
@@ -277,34 +350,84 @@ TEST_F(OverlayPageTest, CyclicNumbers) {
     EXPECT_EQ(Messages().size(), 2u);
     EXPECT_EQ(app.block().overlayCyclicFirstPage(), 5);
     EXPECT_EQ(app.block().overlayCyclicPeriod(), 9);
-
-    // Unchecked: the disabled numbers are carried as they are.
-    SetSlot(app::kOverlayCyclic, 0, "", 0);
-    app.block().setOverlayCyclicFirstPage(0);
-    app.block().setOverlayCyclicPeriod(-3);
-    Run([&] {
-        EXPECT_TRUE(Leave());
-        host.PressOk();
-    });
-    EXPECT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(app.block().overlayCyclicFirstPage(), 0);
-    EXPECT_EQ(app.block().overlayCyclicPeriod(), -3);
 }
 
-// Leaving a number field for another field with the cyclic slot checked and no name clears
-// the slot; moving to OK or Cancel checks nothing.
+// What a handler writes, the page shows at once: the slots' check boxes and device lists and
+// the cyclic numbers always show what the block holds.
+void ExpectShownAsHeld(TestHost& host, const app::PrinterSettingsBlock& b) {
+    for (int slot = 0; slot < app::kOverlaySlotCount; ++slot) {
+        const OverlaySlotControls& c = kOverlaySlotControls[static_cast<std::size_t>(slot)];
+        EXPECT_EQ(host.Check(c.check) == ui::kChecked, b.overlayEnabled(slot) != 0) << slot;
+        const int selected = host.Selection(c.device);
+        ASSERT_GE(selected, 0) << slot;
+        EXPECT_EQ(host.ItemData(c.device)[static_cast<std::size_t>(selected)],
+                  b.overlayDevice(slot))
+            << slot;
+    }
+    EXPECT_EQ(host.Text(IDC_OVERLAY_CYCLE_FIRST), std::to_string(b.overlayCyclicFirstPage()));
+    EXPECT_EQ(host.Text(IDC_OVERLAY_CYCLE_PERIOD), std::to_string(b.overlayCyclicPeriod()));
+}
+
+// The cyclic slot's name emptied and a new one typed after tabbing through both numbers: the
+// numbers' lost focus changes nothing the page does not show, and OK sends the slot as shown.
+TEST_F(OverlayPageTest, CyclicNameRetypedAfterTheNumbers) {
+    SetSlot(app::kOverlayCyclic, 1, "CYC.OVL", 3);
+    app.block().setOverlayCyclicFirstPage(5);
+    app.block().setOverlayCyclicPeriod(3);
+    Run([&] {
+        host.ReplaceText(IDC_OVERLAY_CYCLIC_NAME, "");
+        const int stops[] = {IDC_OVERLAY_CYCLIC_DEVICE, IDC_OVERLAY_CYCLE_FIRST,
+                             IDC_OVERLAY_CYCLE_PERIOD, IDC_WATERMARK_LIST};
+        for (const int stop : stops) {
+            host.PressTab(false);
+            EXPECT_EQ(host.FocusedId(), stop);
+            ExpectShownAsHeld(host, app.block());
+        }
+        EXPECT_EQ(host.Check(IDC_OVERLAY_CYCLIC_ENABLE), ui::kChecked);
+        EXPECT_EQ(host.SelectedText(IDC_OVERLAY_CYCLIC_DEVICE), "DSK2:");
+        host.ReplaceText(IDC_OVERLAY_CYCLIC_NAME, "NEW.OVL");
+        ExpectShownAsHeld(host, app.block());
+        host.PressOk();
+    });
+    EXPECT_TRUE(host.MessageBoxes().empty());
+    const app::PrinterSettingsBlock& b = app.block();
+    EXPECT_EQ(b.overlayEnabled(app::kOverlayCyclic), 1);
+    EXPECT_EQ(b.overlayFileName(app::kOverlayCyclic), "NEW.OVL");
+    EXPECT_EQ(b.overlayDevice(app::kOverlayCyclic), 3);
+    EXPECT_EQ(b.overlayCyclicFirstPage(), 5);
+    EXPECT_EQ(b.overlayCyclicPeriod(), 3);
+}
+
+// A number field left for another field stores both numbers and changes nothing else, even
+// with the cyclic slot checked and no name; leaving the page clears that slot, and the page
+// shows it cleared. Moving to OK or Cancel checks nothing.
 TEST_F(OverlayPageTest, NumberFocusLeaving) {
     SetSlot(app::kOverlayCyclic, 1, "", 2);
     Run([&] {
         host.ReplaceText(IDC_OVERLAY_CYCLE_FIRST, "6");
         EXPECT_EQ(app.block().overlayCyclicFirstPage(), 6);
         host.FocusControl(IDC_OVERLAY_CYCLE_PERIOD);
-        EXPECT_EQ(app.block().overlayEnabled(app::kOverlayCyclic), 0);
-        EXPECT_EQ(app.block().overlayDevice(app::kOverlayCyclic), 0);
-        EXPECT_EQ(app.block().overlayCyclicFirstPage(), 1);
+        host.FocusControl(IDC_OVERLAY_ALL_ENABLE);
+        EXPECT_EQ(app.block().overlayEnabled(app::kOverlayCyclic), 1);
+        EXPECT_EQ(app.block().overlayDevice(app::kOverlayCyclic), 2);
+        ExpectShownAsHeld(host, app.block());
+        EXPECT_TRUE(Leave());
+        EXPECT_EQ(page.IsDlgButtonChecked(IDC_OVERLAY_CYCLIC_ENABLE), ui::kUnchecked);
+        EXPECT_EQ(
+            ui::ComboBox(page.GetDlgItem(IDC_OVERLAY_CYCLIC_DEVICE).GetHandle()).GetSelectedText(),
+            "SYS:");
+        EXPECT_EQ(page.GetDlgItemText(IDC_OVERLAY_CYCLE_FIRST), "1");
+        EXPECT_FALSE(page.GetDlgItem(IDC_OVERLAY_CYCLE_FIRST).IsWindowEnabled());
+        host.SelectPage(0);
+        host.ReplaceText(IDC_OVERLAY_CYCLE_PERIOD, "8"); // disabled now: nothing typed
         host.PressCancel();
     });
     EXPECT_TRUE(host.MessageBoxes().empty());
+    const app::PrinterSettingsBlock& b = app.block();
+    EXPECT_EQ(b.overlayEnabled(app::kOverlayCyclic), 0);
+    EXPECT_EQ(b.overlayDevice(app::kOverlayCyclic), 0);
+    EXPECT_EQ(b.overlayCyclicFirstPage(), 1);
+    EXPECT_EQ(b.overlayCyclicPeriod(), 1);
 }
 
 // A name edit left for another field is checked at once: good names are stored, a bad one is
@@ -557,6 +680,51 @@ TEST_F(OverlayPageTest, ResetFromTheAboutPage) {
     EXPECT_EQ(b.watermarkSize(), 72);
     EXPECT_EQ(b.watermarkFont(), "Courier New");
     EXPECT_THAT(app.registry.ValueNames(kProfilesKey), ElementsAre("Logo"));
+}
+
+// The About page's reset takes the watermark text from the Overlay page's editor mode: after an
+// edit (mode 2) the reset "Žiadny" is a predefined name and becomes the text; before any editor
+// run, and after an add, the text is "Vodoznak".
+TEST_F(OverlayPageTest, AboutResetTextFollowsTheEditorMode) {
+    const struct {
+        const char* what;
+        int button; // 0: no editor run
+        int ending;
+        std::string text;
+    } cases[] = {
+        {"no editor run", 0, ui::kIdOk, "Vodoznak"},
+        {"after an edit", IDC_WATERMARK_EDIT, ui::kIdOk, kNone},
+        {"after a cancelled edit", IDC_WATERMARK_EDIT, ui::kIdCancel, kNone},
+        {"after an add", IDC_WATERMARK_ADD, ui::kIdOk, "Vodoznak"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.block().setWatermarkCode(3);
+        app.block().setWatermarkName(kCopy);
+        COverlay overlay;
+        CAbout about;
+        ui::PropertySheet sheet("Vela Test");
+        sheet.AddPage(overlay);
+        sheet.AddPage(about);
+        host.OnSheet([&] {
+            if (c.button != 0) {
+                host.OnDialog(IDD_WATERMARK_EDITOR, [&] {
+                    host.ReplaceText(IDC_WM_NAME, "Archiv");
+                    if (c.ending == ui::kIdOk)
+                        host.PressOk();
+                    else
+                        host.PressCancel();
+                });
+                host.Click(c.button);
+            }
+            host.SelectPage(1);
+            host.Click(IDC_ABOUT_RESET);
+            host.PressOk();
+        });
+        EXPECT_EQ(sheet.DoModal(), ui::kIdOk);
+        EXPECT_EQ(app.block().watermarkName(), kNone);
+        EXPECT_EQ(app.block().watermarkText(), c.text);
+    }
 }
 
 } // namespace

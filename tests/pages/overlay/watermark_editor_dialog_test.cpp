@@ -339,6 +339,36 @@ TEST_F(WatermarkEditorTest, SaveStoresFieldsAndProfile) {
     EXPECT_TRUE(host.MessageBoxes().empty());
 }
 
+// "Uložiť" stores the style and colour the lists show: a code the table lacks, shown as the
+// first entry, is saved as that entry; the colour list hidden on a monochrome printer is not
+// read, and its code goes back as it came.
+TEST_F(WatermarkEditorTest, SaveStoresTheListsAsShown) {
+    const struct {
+        int colorDevice;
+        std::int16_t style, color;
+        std::int16_t storedStyle, storedColor;
+    } cases[] = {
+        {1, 9, 7, 0, 0},
+        {1, 2, 4, 2, 4},
+        {0, -1, 7, 0, 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.colorDevice * 100 + c.style * 10 + c.color);
+        app::PrinterSettingsBlock& block = app.block();
+        block.setColorDevice(static_cast<std::int16_t>(c.colorDevice));
+        block.setWatermarkStyle(c.style);
+        block.setWatermarkColor(c.color);
+        const int result = Run(kWatermarkAdding, [&] {
+            host.ReplaceText(IDC_WM_NAME, "Logo");
+            host.PressOk();
+        });
+        ASSERT_EQ(result, ui::kIdOk);
+        EXPECT_EQ(block.watermarkStyle(), c.storedStyle);
+        EXPECT_EQ(block.watermarkColor(), c.storedColor);
+        EXPECT_EQ(app.registry.Get(kProfilesKey, "Logo")->data, RecordBytes(block));
+    }
+}
+
 // A registry that refuses the profile: the message, the dialog stays open with the edits in
 // the block; once the registry takes it, OK ends the dialog.
 TEST_F(WatermarkEditorTest, RefusedSaveKeepsTheDialogOpen) {
