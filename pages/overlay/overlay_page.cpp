@@ -222,8 +222,15 @@ bool COverlay::CheckName(int id, const std::string& name) {
         reportedNameId_ = id;
         reportedName_ = name;
     }
-    GotoDlgCtrl(id);
+    ReturnFocusTo(id);
     return false;
+}
+
+void COverlay::ReturnFocusTo(int id) {
+    const bool returning = returningFocus_;
+    returningFocus_ = true;
+    GotoDlgCtrl(id);
+    returningFocus_ = returning;
 }
 
 bool COverlay::StoreSlot(int slot) {
@@ -256,7 +263,7 @@ bool COverlay::StoreSlot(int slot) {
 }
 
 void COverlay::OnNameKillFocus(int id) {
-    if (loading_ || FocusLeavesForTheSheet())
+    if (loading_ || returningFocus_ || FocusLeavesForTheSheet())
         return;
     const int slot = OverlaySlotOfControl(id);
     if (slot < 0)
@@ -283,7 +290,7 @@ bool COverlay::CheckNumberField(NumberField field) {
         MessageBox(OutOfRangeMessage(kCyclicLow, kCyclicHigh), ui::kMbOk | ui::kMbTaskModal);
         reported = true;
     }
-    GotoDlgCtrl(id);
+    ReturnFocusTo(id);
     return false;
 }
 
@@ -297,7 +304,7 @@ void COverlay::OnNumberChanged(int id) {
 // whose name is empty is not cleared here, behind controls that still show it: the user may be
 // on the way to typing a new name. Leaving the page clears it, and shows that.
 void COverlay::OnNumberKillFocus(int) {
-    if (loading_ || FocusLeavesForTheSheet())
+    if (loading_ || returningFocus_ || FocusLeavesForTheSheet())
         return;
     if (!CheckNumberField(kFirstPageField) || !CheckNumberField(kPeriodField))
         return;

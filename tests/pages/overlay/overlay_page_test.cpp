@@ -13,6 +13,7 @@
 #include "pages/about/about_page.h"
 #include "pages/overlay/watermark_reset.h"
 #include "pages/shared/download_manager.h"
+#include "pages/shared/out_of_range_message.h"
 #include "platform/program_launcher.h"
 #include "tests/pages/overlay/overlay_test_support.h"
 #include "tests/pages/page_test_support.h"
@@ -449,6 +450,27 @@ TEST_F(OverlayPageTest, NameFocusLeaving) {
         EXPECT_EQ(app.block().overlayFileName(app::kOverlayFirstPage), "NEW.OVL");
         host.PressCancel();
     });
+}
+
+// A number and a name both in error: leaving the number for the name reports the number and
+// keeps the focus there; the name is not checked on the way, so the two never pull the focus
+// from each other (which ran without end).
+TEST_F(OverlayPageTest, TwoFieldsInErrorDoNotFightForTheFocus) {
+    SetSlot(app::kOverlayAllPages, 1, "LOGO.OVL", 0);
+    SetSlot(app::kOverlayCyclic, 1, "CYKLUS.OV", 0);
+    Run([&] {
+        host.SetMessageBoxFallback([](const ui::MessageBoxCall&) { return ui::kIdOk; });
+        host.ReplaceText(IDC_OVERLAY_CYCLE_FIRST, "0");
+        EXPECT_EQ(host.FocusedId(), IDC_OVERLAY_CYCLE_FIRST);
+        host.EditControl(IDC_OVERLAY_ALL_NAME).SetWindowText("ABCDEFGHI.OV");
+        host.FocusControl(IDC_OVERLAY_ALL_NAME);
+        EXPECT_EQ(host.FocusedId(), IDC_OVERLAY_CYCLE_FIRST);
+        host.Click(IDC_WATERMARK_FIRST_PAGE_ONLY);
+        EXPECT_EQ(host.FocusedId(), IDC_OVERLAY_CYCLE_FIRST);
+        host.PressCancel();
+        host.SetMessageBoxFallback(nullptr);
+    });
+    EXPECT_THAT(Messages(), ElementsAre(OutOfRangeMessage(1, 99)));
 }
 
 // ---- watermark ----------------------------------------------------------------------------
