@@ -2,7 +2,9 @@
 // The whole program over one PPD, headless: for document and device properties, each with the
 // PPD's default settings, with every installed-option flag on and with random bytes in every
 // field, the driver pokes the block, the sheet is walked (SheetWalker) and OK pressed, and the
-// answer and the registry are checked (answer_check.h). No network: the printer has no port.
+// answer and the registry are checked (answer_check.h). A random block's values that a page
+// refuses with the user's message (an overlay name that breaks the 8.3 rule) end the walk with
+// Cancel, and then the driver must get the cancellation. No network: the printer has no port.
 #include <string>
 #include <vector>
 
