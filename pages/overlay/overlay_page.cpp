@@ -162,6 +162,11 @@ void COverlay::ShowSlot(int slot) {
     devices_[index].ResetContent();
     devices_[index].FillFromTable(app::StorageDeviceNames, stored.device());
     CheckDlgButton(controls.check, stored.enabled() != 0 ? ui::kChecked : ui::kUnchecked);
+    // A device the table lacks cannot be shown. A slot that cannot be edited sends it back as
+    // it came, so its list shows no entry rather than another device; an editable slot sends
+    // the entry shown.
+    if (devices_[index].SelectedCode() != stored.device() && !SlotEditable(slot))
+        devices_[index].SetCurSel(-1);
     SetDlgItemText(controls.name, stored.fileName());
     // What is shown is the block's: nothing of it has been reported yet.
     if (reportedNameId_ == controls.name)
@@ -199,6 +204,10 @@ void COverlay::OnSlotEnabled(int id) {
     if (slot < 0)
         return;
     TheBlock().setOverlayEnabled(slot, IsDlgButtonChecked(id) == ui::kChecked ? 1 : 0);
+    // The slot shows its fields as they will be sent: an unchecked slot's name, device and
+    // numbers go back as they came (whatever was typed and refused is dropped), and the record
+    // written keeps its name inside the field.
+    ShowSlot(slot);
     EnableOverlayControls();
 }
 

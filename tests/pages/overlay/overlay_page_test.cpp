@@ -473,6 +473,43 @@ TEST_F(OverlayPageTest, TwoFieldsInErrorDoNotFightForTheFocus) {
     EXPECT_THAT(Messages(), ElementsAre(OutOfRangeMessage(1, 99)));
 }
 
+// A slot shows its fields as they will be sent: unchecked, a refused name or number typed into
+// it gives way to the block's, a name the driver filled to the field's end shows as the record
+// now holds it, and a device the table lacks shows no entry while the slot cannot be edited
+// (checked, the entry shown is sent).
+TEST_F(OverlayPageTest, SlotsShowWhatTheyWillSend) {
+    SetSlot(app::kOverlayAllPages, 1, "LOGO.OVL", 2);
+    SetSlot(app::kOverlayCyclic, 1, "CYKLUS.OVL", 0);
+    app.block().setOverlayCyclicPeriod(35);
+    app::OverlaySlot odd = app.block().overlaySlot(app::kOverlayOddPages);
+    std::fill_n(odd.bytes.begin() + app::OverlaySlot::kFileNameOffset, 13, 'x');
+    odd.setEnabled(1);
+    odd.setDevice(37);
+    app.block().setOverlaySlot(app::kOverlayOddPages, odd);
+    Run([&] {
+        host.SetMessageBoxFallback([](const ui::MessageBoxCall&) { return ui::kIdOk; });
+        host.ReplaceText(IDC_OVERLAY_ALL_NAME, "ABCDEFGHI.OV");
+        host.Click(IDC_OVERLAY_ALL_ENABLE); // the name is refused, then the slot unchecked
+        EXPECT_EQ(host.Text(IDC_OVERLAY_ALL_NAME), "LOGO.OVL");
+        host.ReplaceText(IDC_OVERLAY_CYCLE_PERIOD, "350");
+        host.Click(IDC_OVERLAY_CYCLIC_ENABLE);
+        EXPECT_EQ(host.Text(IDC_OVERLAY_CYCLE_PERIOD), "35");
+        EXPECT_EQ(host.SelectedText(IDC_OVERLAY_ODD_DEVICE), "SYS:");
+        host.Click(IDC_OVERLAY_ODD_ENABLE);
+        EXPECT_EQ(host.Text(IDC_OVERLAY_ODD_NAME), std::string(12, 'x'));
+        EXPECT_EQ(host.Selection(IDC_OVERLAY_ODD_DEVICE), -1);
+        EXPECT_EQ(host.Check(IDC_OVERLAY_ALL_ENABLE), ui::kUnchecked);
+        EXPECT_EQ(host.Check(IDC_OVERLAY_CYCLIC_ENABLE), ui::kUnchecked);
+        host.SetMessageBoxFallback(nullptr);
+        host.PressOk();
+    });
+    const app::PrinterSettingsBlock& b = app.block();
+    EXPECT_EQ(b.overlayFileName(app::kOverlayAllPages), "LOGO.OVL");
+    EXPECT_EQ(b.overlayCyclicPeriod(), 35);
+    EXPECT_EQ(b.overlayFileName(app::kOverlayOddPages), std::string(12, 'x'));
+    EXPECT_EQ(b.overlayDevice(app::kOverlayOddPages), 37);
+}
+
 // ---- watermark ----------------------------------------------------------------------------
 
 // The list: the predefined names in table order with their ids, then the stored names added

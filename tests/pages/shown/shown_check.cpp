@@ -105,9 +105,11 @@ std::optional<std::string> CompareRow(const ShownTable& table, const ShownContro
         if (list.GetCount() == 0)
             return std::nullopt; // an empty list shows nothing
         const int selected = list.GetCurSel();
-        // A combo box's edit field with a text typed into it holds no choice.
-        if (selected < 0 && control.GetKind() == ui::ControlKind::ComboBox &&
-            (control.GetStyle() & 0x3) != ui::kCbsDropDownList)
+        // A combo box's edit field with a text typed into it holds no choice, and a disabled
+        // list without a selection shows none.
+        if (selected < 0 && ((control.GetKind() == ui::ControlKind::ComboBox &&
+                              (control.GetStyle() & 0x3) != ui::kCbsDropDownList) ||
+                             !control.IsWindowEnabled()))
             return std::nullopt;
         const std::int64_t code = selected >= 0 ? list.GetItemData(selected) : -1;
         if (IntegerOf(*value) == code)
