@@ -3,24 +3,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
-#include <sstream>
 
-#include "platform/codepage1250.h"
-#include "platform/memory_registry.h"
 #include "ppd/ppd.h"
+#include "tools/sheetrun/explore_child.h"
 #include "tools/sheetrun/explore_run.h"
 #include "tools/sheetrun/ppd_list.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
+#include "tools/sheetrun/replay_files.h"
 
 namespace sheetrun {
 namespace {
@@ -144,203 +138,6 @@ std::string DescribeSpec(const SequenceSpec& spec) {
     return std::string(spec.device ? "device" : "document") + " properties, " +
            kBlocks[spec.block % 3] + kRefused[static_cast<int>(spec.refused)] + ", seed " +
            std::to_string(spec.seed);
-}
-
-// ---- one sequence in a child process -------------------------------------------------------
-
-struct IsolatedRun {
-    std::vector<Finding> failures;
-    std::vector<Action> actions;
-    std::vector<std::string> script;
-};
-
-void WriteAll(int fd, const std::string& text) {
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t n = write(fd, text.data() + written, text.size() - written);
-        if (n <= 0)
-            return;
-        written += static_cast<std::size_t>(n);
-    }
-}
-
-// A finding's text on one line of UTF-8 (findings quote code page 1250 texts).
-std::string OneLine(std::string_view text) {
-    std::string line = platform::Cp1250ToUtf8(text);
-    for (char& c : line) {
-        if (static_cast<unsigned char>(c) < 0x20)
-            c = ' ';
-    }
-    return line;
-}
-
-// The child: the sequence, its actions streamed as they are done (a hang leaves them behind),
-// then its failures and script.
-[[noreturn]] void RunChild(const SequenceSpec& spec, const std::vector<Action>* plan, int fd,
-                           int timeoutSeconds) {
-    alarm(static_cast<unsigned>(timeoutSeconds));
-    const SequenceResult result = RunSequence(spec, plan, [fd](const Action& action) {
-        WriteAll(fd, "A " + EncodeAction(action) + "\n");
-    });
-    std::string out;
-    for (const Finding& failure : result.failures)
-        out += "F " + OneLine(failure.kind) + "\t" + OneLine(failure.detail) + "\n";
-    for (const std::string& line : result.script)
-        out += "S " + line + "\n";
-#if defined(__SANITIZE_ADDRESS__)
-    if (__lsan_do_recoverable_leak_check() != 0)
-        out += "F leak\tthe sanitizer found leaked memory (its report is on the error stream)\n";
-#endif
-    WriteAll(fd, out);
-    close(fd);
-    _exit(0);
-}
-
-IsolatedRun RunIsolated(const SequenceSpec& spec, const std::vector<Action>* plan,
-                        int timeoutSeconds) {
-    IsolatedRun run;
-    int pipes[2];
-    if (pipe(pipes) != 0) {
-        run.failures.push_back({"setup", "no pipe"});
-        return run;
-    }
-    std::cout.flush();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(pipes[0]);
-        RunChild(spec, plan, pipes[1], timeoutSeconds);
-    }
-    close(pipes[1]);
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; (n = read(pipes[0], buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(n));
-    close(pipes[0]);
-    int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid) {
-        run.failures.push_back({"setup", "the sequence's process could not be run"});
-        return run;
-    }
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("A ", 0) == 0) {
-            if (const std::optional<Action> action = DecodeAction(line.substr(2)))
-                run.actions.push_back(*action);
-        } else if (line.rfind("F ", 0) == 0) {
-            const std::size_t tab = line.find('\t');
-            run.failures.push_back(
-                {line.substr(2, tab - 2), tab == std::string::npos ? "" : line.substr(tab + 1)});
-        } else if (line.rfind("S ", 0) == 0) {
-            run.script.push_back(line.substr(2));
-        }
-    }
-    if (WIFSIGNALED(status)) {
-        const int signal = WTERMSIG(status);
-        run.failures.insert(
-            run.failures.begin(),
-            signal == SIGALRM
-                ? Finding{"hang", "no end within " + std::to_string(timeoutSeconds) + " s"}
-                : Finding{"crash", "ended by signal " + std::to_string(signal)});
-    } else if (WEXITSTATUS(status) != 0) {
-        run.failures.insert(run.failures.begin(),
-                            Finding{"crash", "exit status " + std::to_string(WEXITSTATUS(status)) +
-                                                 " (a sanitizer's report is on the error stream)"});
-    }
-    return run;
-}
-
-bool HasKind(const IsolatedRun& run, const std::string& kind) {
-    for (const Finding& failure : run.failures) {
-        if (failure.kind == kind)
-            return true;
-    }
-    return false;
-}
-
-// ---- replay files ---------------------------------------------------------------------------
-
-// The Windows path of a file under Wine's drive Z:.
-std::string WinePath(const std::filesystem::path& path) {
-    std::string text = "Z:" + std::filesystem::absolute(path).lexically_normal().string();
-    for (char& c : text) {
-        if (c == '/')
-            c = '\\';
-    }
-    return text;
-}
-
-void AppendUtf16(std::string& out, std::string_view utf8) {
-    const std::u16string wide = platform::Utf8ToUtf16(utf8);
-    for (const char16_t unit : wide) {
-        out.push_back(static_cast<char>(unit & 0xFF));
-        out.push_back(static_cast<char>(unit >> 8));
-    }
-}
-
-// The seed entries as a .reg file for Wine's regedit (UTF-16 with its mark).
-std::string RegFileOfSeed() {
-    platform::MemoryRegistry seed;
-    SeedRegistry(seed, kExplorerPrinter);
-    const std::string root =
-        std::string("System\\CurrentControlSet\\Control\\Print\\Printers\\") + kExplorerPrinter;
-    const char* const suffixes[] = {"\\Watermark Profiles",
-                                    "\\Color Profiles",
-                                    "\\Printer Resident\\RGB Source Profiles",
-                                    "\\Printer Resident\\Simulation Profiles",
-                                    "\\Printer Resident\\Destination Profiles",
-                                    "\\Printer Resident\\CSA Profiles",
-                                    "\\PrinterDriverData"};
-    std::string text = "Windows Registry Editor Version 5.00\r\n\r\n";
-    for (const char* suffix : suffixes) {
-        const std::string key = root + suffix;
-        text += "[HKEY_LOCAL_MACHINE\\" + key + "]\r\n";
-        for (const std::string& name : seed.ValueNames(key)) {
-            const std::optional<platform::RegistryValue> value = seed.Get(key, name);
-            if (!value)
-                continue;
-            text += "\"" + platform::Cp1250ToUtf8(name) + "\"=hex:";
-            char hex[4];
-            for (std::size_t i = 0; i < value->data.size(); ++i) {
-                std::snprintf(hex, sizeof hex, "%02x", static_cast<unsigned char>(value->data[i]));
-                text += (i == 0 ? "" : ",");
-                text += hex;
-            }
-            text += "\r\n";
-        }
-        text += "\r\n";
-    }
-    std::string utf16 = "\xFF\xFE";
-    AppendUtf16(utf16, text);
-    return utf16;
-}
-
-// Writes NAME.txt (the script with how to run it), NAME.block (the block poked), NAME.ppd (the
-// PPD), NAME.reg (the registry's seed) and NAME.plan (the actions, for sheetrun explore --plan)
-// into the replay directory.
-void WriteReplayFiles(const std::string& directory, const std::string& name,
-                      const SequenceSpec& spec, const app::PrinterSettingsBlock& sent,
-                      const std::vector<std::string>& header, const std::vector<Action>& actions,
-                      const std::vector<std::string>& script) {
-    const std::filesystem::path dir(directory);
-    std::error_code error;
-    std::filesystem::create_directories(dir, error);
-    std::filesystem::copy_file(spec.ppdPath, dir / (name + ".ppd"),
-                               std::filesystem::copy_options::overwrite_existing, error);
-    std::ofstream(dir / (name + ".block"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(sent.data()),
-               static_cast<std::streamsize>(sent.size()));
-    std::ofstream(dir / (name + ".reg"), std::ios::binary) << RegFileOfSeed();
-    std::ofstream plan(dir / (name + ".plan"));
-    for (const Action& action : actions)
-        plan << EncodeAction(action) << "\n";
-    std::ofstream out(dir / (name + ".txt"), std::ios::binary);
-    for (const std::string& line : header)
-        out << line << "\n";
-    out << "# wine regedit /S " << name << ".reg\n";
-    out << "# wine drvsim.exe --block " << name << ".block --set 'driverFilePath="
-        << WinePath(dir / (name + ".dll")) << "' --script " << name << ".txt\n";
-    for (const std::string& line : script)
-        out << line << "\n";
 }
 
 // ---- one PPD in a worker process ------------------------------------------------------------
