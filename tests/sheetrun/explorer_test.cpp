@@ -280,16 +280,16 @@ protected:
         rmdir(scratch);
     }
 
-    SequenceSpec Spec(unsigned seed, bool device, int block, SequenceSpec::Refused refused) {
-        SequenceSpec spec;
-        spec.ppdPath = std::string(VELA_SOURCE_DIR) + "/tests/pages/data/paper.ppd";
-        spec.scratchDir = scratch;
-        spec.device = device;
-        spec.block = block;
-        spec.seed = seed;
-        spec.actions = 60;
-        spec.refused = refused;
-        return spec;
+    SequenceSetup Setup(unsigned seed, bool device, int block, SequenceSetup::Refused refused) {
+        SequenceSetup setup;
+        setup.ppdPath = std::string(VELA_SOURCE_DIR) + "/tests/pages/data/paper.ppd";
+        setup.scratchDir = scratch;
+        setup.device = device;
+        setup.block = block;
+        setup.seed = seed;
+        setup.actions = 60;
+        setup.refused = refused;
+        return setup;
     }
 
     char scratch[32] = "/tmp/sxt.XXXXXX";
@@ -299,7 +299,7 @@ protected:
 // pass; a sequence done again from its recorded actions does and finds the same, and its
 // script is one drvsim reads.
 TEST_F(ExploreSequenceTest, PaperPpdPassesAndReplays) {
-    using Refused = SequenceSpec::Refused;
+    using Refused = SequenceSetup::Refused;
     const struct {
         unsigned seed;
         bool device;
@@ -312,12 +312,12 @@ TEST_F(ExploreSequenceTest, PaperPpdPassesAndReplays) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.seed);
-        const SequenceSpec spec = Spec(c.seed, c.device, c.block, c.refused);
-        const SequenceResult first = RunSequence(spec);
+        const SequenceSetup setup = Setup(c.seed, c.device, c.block, c.refused);
+        const SequenceResult first = RunSequence(setup);
         for (const Finding& failure : first.failures)
             ADD_FAILURE() << failure.kind << ": " << failure.detail;
         EXPECT_GE(first.actions.size(), 60u);
-        const SequenceResult again = RunSequence(spec, &first.actions);
+        const SequenceResult again = RunSequence(setup, &first.actions);
         EXPECT_EQ(again.actions, first.actions);
         EXPECT_EQ(again.script, first.script);
         std::string script;

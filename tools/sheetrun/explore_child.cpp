@@ -28,10 +28,10 @@ void WriteAll(int fd, const std::string& text) {
 
 // The child: the sequence, its actions streamed as they are done (a hang leaves them behind),
 // then its failures and script.
-[[noreturn]] void RunChild(const SequenceSpec& spec, const std::vector<Action>* plan, int fd,
+[[noreturn]] void RunChild(const SequenceSetup& setup, const std::vector<Action>* plan, int fd,
                            int timeoutSeconds) {
     alarm(static_cast<unsigned>(timeoutSeconds));
-    const SequenceResult result = RunSequence(spec, plan, [fd](const Action& action) {
+    const SequenceResult result = RunSequence(setup, plan, [fd](const Action& action) {
         WriteAll(fd, "A " + EncodeAction(action) + "\n");
     });
     std::string out;
@@ -59,7 +59,7 @@ std::string OneLine(std::string_view text) {
     return line;
 }
 
-IsolatedRun RunIsolated(const SequenceSpec& spec, const std::vector<Action>* plan,
+IsolatedRun RunIsolated(const SequenceSetup& setup, const std::vector<Action>* plan,
                         int timeoutSeconds) {
     IsolatedRun run;
     int pipes[2];
@@ -71,7 +71,7 @@ IsolatedRun RunIsolated(const SequenceSpec& spec, const std::vector<Action>* pla
     const pid_t pid = fork();
     if (pid == 0) {
         close(pipes[0]);
-        RunChild(spec, plan, pipes[1], timeoutSeconds);
+        RunChild(setup, plan, pipes[1], timeoutSeconds);
     }
     close(pipes[1]);
     std::string text;

@@ -16,8 +16,8 @@ struct IsolatedRun {
     std::vector<std::string> script;
 };
 
-// Runs RunSequence(spec, plan) in a child process that gets `timeoutSeconds`.
-IsolatedRun RunIsolated(const SequenceSpec& spec, const std::vector<Action>* plan,
+// Runs RunSequence(setup, plan) in a child process that gets `timeoutSeconds`.
+IsolatedRun RunIsolated(const SequenceSetup& setup, const std::vector<Action>* plan,
                         int timeoutSeconds);
 
 bool HasKind(const IsolatedRun& run, std::string_view kind);

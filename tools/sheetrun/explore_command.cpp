@@ -111,33 +111,33 @@ unsigned NameHash(std::string_view text) {
 // The PPD's sequence `index`: its kind (mode, block, refused writes) runs through a cycle of six
 // from a start of the PPD's own, so that a few sequences per PPD still meet every kind over a
 // sample of PPDs.
-SequenceSpec SpecOf(const ExploreOptions& options, const std::string& ppd,
-                    const std::string& scratch, int index) {
+SequenceSetup SetupOf(const ExploreOptions& options, const std::string& ppd,
+                      const std::string& scratch, int index) {
     const unsigned nameHash = NameHash(std::filesystem::path(ppd).filename().string());
     const int kind = static_cast<int>((static_cast<unsigned>(index) + nameHash % 6) % 6);
-    SequenceSpec spec;
-    spec.ppdPath = ppd;
-    spec.scratchDir = scratch;
-    spec.device = kind % 2 == 1;
-    spec.block = kind / 2;
+    SequenceSetup setup;
+    setup.ppdPath = ppd;
+    setup.scratchDir = scratch;
+    setup.device = kind % 2 == 1;
+    setup.block = kind / 2;
     // Every third kind with writes refused, all of them or only values.
     if (kind == 2)
-        spec.refused = SequenceSpec::Refused::Writes;
+        setup.refused = SequenceSetup::Refused::Writes;
     else if (kind == 5)
-        spec.refused = SequenceSpec::Refused::Values;
-    spec.seed = nameHash ^ (options.seed * 2654435761u) ^ (static_cast<unsigned>(index) * 40503u);
+        setup.refused = SequenceSetup::Refused::Values;
+    setup.seed = nameHash ^ (options.seed * 2654435761u) ^ (static_cast<unsigned>(index) * 40503u);
     const int span = options.maxActions - options.minActions + 1;
-    spec.actions = options.minActions + static_cast<int>(spec.seed % static_cast<unsigned>(span));
-    return spec;
+    setup.actions = options.minActions + static_cast<int>(setup.seed % static_cast<unsigned>(span));
+    return setup;
 }
 
-std::string DescribeSpec(const SequenceSpec& spec) {
+std::string DescribeSetup(const SequenceSetup& setup) {
     static const char* const kBlocks[] = {"the PPD's defaults", "every option installed",
                                           "random bytes"};
     static const char* const kRefused[] = {"", ", writes refused", ", value writes refused"};
-    return std::string(spec.device ? "device" : "document") + " properties, " +
-           kBlocks[spec.block % 3] + kRefused[static_cast<int>(spec.refused)] + ", seed " +
-           std::to_string(spec.seed);
+    return std::string(setup.device ? "device" : "document") + " properties, " +
+           kBlocks[setup.block % 3] + kRefused[static_cast<int>(setup.refused)] + ", seed " +
+           std::to_string(setup.seed);
 }
 
 // ---- one PPD in a worker process ------------------------------------------------------------
@@ -160,10 +160,10 @@ Totals ExplorePpd(const ExploreOptions& options, const std::string& ppd, const s
     for (int index = 0; index < options.sequences; ++index) {
         if (options.only >= 0 && index != options.only)
             continue;
-        const SequenceSpec spec = SpecOf(options, ppd, scratch, index);
+        const SequenceSetup setup = SetupOf(options, ppd, scratch, index);
         const std::vector<Action>* plan = options.hasPlan ? &options.plan : nullptr;
         if (options.inline_) {
-            const SequenceResult result = RunSequence(spec, plan);
+            const SequenceResult result = RunSequence(setup, plan);
             ++totals.sequences;
             totals.actions += static_cast<long>(result.actions.size());
             totals.failures += result.failures.empty() ? 0 : 1;
@@ -174,7 +174,7 @@ Totals ExplorePpd(const ExploreOptions& options, const std::string& ppd, const s
                 report << "    | " << line << "\n";
             continue;
         }
-        const IsolatedRun run = RunIsolated(spec, plan, options.timeoutSeconds);
+        const IsolatedRun run = RunIsolated(setup, plan, options.timeoutSeconds);
         ++totals.sequences;
         totals.actions += static_cast<long>(run.actions.size());
         if (run.failures.empty())
@@ -187,16 +187,16 @@ Totals ExplorePpd(const ExploreOptions& options, const std::string& ppd, const s
             run.actions,
             [&](const std::vector<Action>& plan) {
                 ++replays;
-                return HasKind(RunIsolated(spec, &plan, options.timeoutSeconds), first.kind);
+                return HasKind(RunIsolated(setup, &plan, options.timeoutSeconds), first.kind);
             },
             budget);
-        const IsolatedRun replay = RunIsolated(spec, &shrunk, options.timeoutSeconds);
+        const IsolatedRun replay = RunIsolated(setup, &shrunk, options.timeoutSeconds);
         std::vector<std::string> header = {
             "# sheetrun explore: " + ppd + ", sequence " + std::to_string(index) + " (" +
-                DescribeSpec(spec) + ")",
+                DescribeSetup(setup) + ")",
             "# found: " + first.kind + ": " + first.detail,
         };
-        report << "FAIL " << ppd << ": sequence " << index << " (" << DescribeSpec(spec) << ", "
+        report << "FAIL " << ppd << ": sequence " << index << " (" << DescribeSetup(setup) << ", "
                << run.actions.size() << " actions): " << first.kind << ": " << first.detail << "\n";
         for (std::size_t i = 1; i < run.failures.size() && i < 4; ++i)
             report << "    also " << run.failures[i].kind << ": " << run.failures[i].detail << "\n";
@@ -211,8 +211,8 @@ Totals ExplorePpd(const ExploreOptions& options, const std::string& ppd, const s
             bool hasModel = false;
             std::string problem;
             if (const std::optional<app::PrinterSettingsBlock> sent =
-                    SentBlockOf(spec, &hasModel, &problem))
-                WriteReplayFiles(options.replayDir, name, spec, *sent, header, shrunk,
+                    SentBlockOf(setup, &hasModel, &problem))
+                WriteReplayFiles(options.replayDir, name, setup, *sent, header, shrunk,
                                  replay.script);
             report << "    written to " << options.replayDir << "/" << name << ".txt\n";
         }

@@ -179,33 +179,33 @@ std::vector<std::string> CheckNamedProfiles(const app::PrinterSettingsBlock& sen
     return problems;
 }
 
-std::optional<app::PrinterSettingsBlock> SentBlockOf(const SequenceSpec& spec, bool* hasModel,
+std::optional<app::PrinterSettingsBlock> SentBlockOf(const SequenceSetup& setup, bool* hasModel,
                                                      std::string* problem) {
-    const std::filesystem::path link = std::filesystem::path(spec.scratchDir) / "p.ppd";
+    const std::filesystem::path link = std::filesystem::path(setup.scratchDir) / "p.ppd";
     std::error_code error;
     if (!std::filesystem::is_symlink(link, error)) {
-        std::filesystem::create_symlink(std::filesystem::absolute(spec.ppdPath), link, error);
+        std::filesystem::create_symlink(std::filesystem::absolute(setup.ppdPath), link, error);
         if (error) {
-            *problem = "cannot link the PPD into " + spec.scratchDir;
+            *problem = "cannot link the PPD into " + setup.scratchDir;
             return std::nullopt;
         }
     }
     const ppd::PpdDocument* document = ppd::LoadPpdDocument(link.string());
     *hasModel = document != nullptr;
-    const std::vector<DriverBlock> blocks = DriverBlocks(document, spec.seed);
+    const std::vector<DriverBlock> blocks = DriverBlocks(document, setup.seed);
     ppd::FreePpdDocument(document);
     app::PrinterSettingsBlock sent =
-        blocks.at(static_cast<std::size_t>(spec.block) % blocks.size()).block;
-    sent.setDevicePropertiesMode(spec.device ? 1 : 0);
+        blocks.at(static_cast<std::size_t>(setup.block) % blocks.size()).block;
+    sent.setDevicePropertiesMode(setup.device ? 1 : 0);
     sent.setPrinterName(kExplorerPrinter);
-    if (!sent.setDriverFilePath((std::filesystem::path(spec.scratchDir) / "p.dll").string())) {
+    if (!sent.setDriverFilePath((std::filesystem::path(setup.scratchDir) / "p.dll").string())) {
         *problem = "the scratch path is too long for the block";
         return std::nullopt;
     }
     return sent;
 }
 
-SequenceResult RunSequence(const SequenceSpec& spec, const std::vector<Action>* plan,
+SequenceResult RunSequence(const SequenceSetup& setup, const std::vector<Action>* plan,
                            const std::function<void(const Action&)>& onAction) {
     SequenceResult result;
     const auto fail = [&](std::string kind, std::string detail) {
@@ -213,7 +213,7 @@ SequenceResult RunSequence(const SequenceSpec& spec, const std::vector<Action>* 
     };
     bool hasModel = false;
     std::string problem;
-    const std::optional<app::PrinterSettingsBlock> block = SentBlockOf(spec, &hasModel, &problem);
+    const std::optional<app::PrinterSettingsBlock> block = SentBlockOf(setup, &hasModel, &problem);
     if (!block) {
         fail("setup", problem);
         return result;
@@ -230,16 +230,16 @@ SequenceResult RunSequence(const SequenceSpec& spec, const std::vector<Action>* 
         return all;
     };
     const std::string printerKey = std::string(kPrintersKey) + kExplorerPrinter + "\\";
-    if (spec.refused == SequenceSpec::Refused::Writes)
+    if (setup.refused == SequenceSetup::Refused::Writes)
         registry.RefuseOperations(
             bits({Operation::Create, Operation::OpenForWriting, Operation::Set, Operation::Delete}),
             printerKey);
-    else if (spec.refused == SequenceSpec::Refused::Values)
+    else if (setup.refused == SequenceSetup::Refused::Values)
         registry.RefuseOperations(bits({Operation::Set, Operation::Delete}), printerKey);
     ui::headless::TestHost host;
     SheetExplorer::Options options;
-    options.seed = spec.seed;
-    options.actions = spec.actions;
+    options.seed = setup.seed;
+    options.actions = setup.actions;
     options.plan = plan;
     options.registry = &registry;
     options.onAction = onAction;

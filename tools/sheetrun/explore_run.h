@@ -22,7 +22,7 @@ namespace sheetrun {
 
 inline constexpr char kExplorerPrinter[] = "Vela Explorer";
 
-struct SequenceSpec {
+struct SequenceSetup {
     std::string ppdPath;
     std::string scratchDir; // a short directory of the caller's: the PPD is linked there
     bool device = false;    // device properties (eight pages) or document properties
@@ -41,14 +41,14 @@ struct SequenceResult {
     app::PrinterSettingsBlock sent;  // the block the driver poked
 };
 
-// The block the driver pokes for the spec (its PPD linked into the scratch directory); nothing,
+// The block the driver pokes for the setup (its PPD linked into the scratch directory); nothing,
 // with `problem` said, when that cannot be done.
-std::optional<app::PrinterSettingsBlock> SentBlockOf(const SequenceSpec& spec, bool* hasModel,
+std::optional<app::PrinterSettingsBlock> SentBlockOf(const SequenceSetup& setup, bool* hasModel,
                                                      std::string* problem);
 
 // Runs a sequence; with `plan` the explorer does those actions again instead of choosing.
 // `onAction` hears of each action as it is done.
-SequenceResult RunSequence(const SequenceSpec& spec, const std::vector<Action>* plan = nullptr,
+SequenceResult RunSequence(const SequenceSetup& setup, const std::vector<Action>* plan = nullptr,
                            const std::function<void(const Action&)>& onAction = {});
 
 // The registry a sequence starts from: stored watermarks, colour profiles and printer-resident

@@ -68,13 +68,13 @@ std::string RegFileOfSeed() {
 } // namespace
 
 void WriteReplayFiles(const std::string& directory, const std::string& name,
-                      const SequenceSpec& spec, const app::PrinterSettingsBlock& sent,
+                      const SequenceSetup& setup, const app::PrinterSettingsBlock& sent,
                       const std::vector<std::string>& header, const std::vector<Action>& actions,
                       const std::vector<std::string>& script) {
     const std::filesystem::path dir(directory);
     std::error_code error;
     std::filesystem::create_directories(dir, error);
-    std::filesystem::copy_file(spec.ppdPath, dir / (name + ".ppd"),
+    std::filesystem::copy_file(setup.ppdPath, dir / (name + ".ppd"),
                                std::filesystem::copy_options::overwrite_existing, error);
     std::ofstream(dir / (name + ".block"), std::ios::binary)
         .write(reinterpret_cast<const char*>(sent.data()),

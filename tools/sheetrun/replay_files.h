@@ -12,7 +12,7 @@ namespace sheetrun {
 
 // Writes NAME.txt, NAME.block, NAME.ppd, NAME.reg and NAME.plan into `directory`.
 void WriteReplayFiles(const std::string& directory, const std::string& name,
-                      const SequenceSpec& spec, const app::PrinterSettingsBlock& sent,
+                      const SequenceSetup& setup, const app::PrinterSettingsBlock& sent,
                       const std::vector<std::string>& header, const std::vector<Action>& actions,
                       const std::vector<std::string>& script);
 
