@@ -221,7 +221,9 @@ void COverlay::OnDeviceChosen(int id) {
 }
 
 bool COverlay::CheckName(int id, const std::string& name) {
-    if (app::IsDosFileName(name)) {
+    // A name longer than the field (a driver's, with a folder before an 8.3 name) would be cut
+    // into another: it is refused as a name that breaks the rule.
+    if (app::IsDosFileName(name) && name.size() <= static_cast<std::size_t>(kOverlayNameLength)) {
         if (reportedNameId_ == id)
             reportedNameId_ = 0;
         return true;

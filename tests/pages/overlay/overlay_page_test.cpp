@@ -510,6 +510,28 @@ TEST_F(OverlayPageTest, SlotsShowWhatTheyWillSend) {
     EXPECT_EQ(b.overlayDevice(app::kOverlayOddPages), 37);
 }
 
+// A name the driver sent that passes the 8.3 rule only through a folder before it, and fills
+// the field to its end, is refused when the page is left: stored, it would be cut.
+TEST_F(OverlayPageTest, NameLongerThanItsFieldIsRefused) {
+    const std::string sent = "FORMULAR\\LOGO";
+    SetSlot(app::kOverlayFirstPage, 1, "", 0);
+    // The driver's bytes as they come, without a terminator in the field (at 747, 17 a slot).
+    std::copy(sent.begin(), sent.end(),
+              app.block().data() + 747 + 17 * app::kOverlayFirstPage +
+                  app::OverlaySlot::kFileNameOffset);
+    Run([&] {
+        EXPECT_EQ(host.Text(IDC_OVERLAY_FIRST_NAME), sent);
+        host.AnswerMessageBox(ui::kIdOk);
+        EXPECT_FALSE(Leave());
+        EXPECT_EQ(host.FocusedId(), IDC_OVERLAY_FIRST_NAME);
+        host.ReplaceText(IDC_OVERLAY_FIRST_NAME, "LOGO.OVL");
+        EXPECT_TRUE(Leave());
+        host.PressOk();
+    });
+    EXPECT_THAT(Messages(), ElementsAre(kOverlayNameMessage));
+    EXPECT_EQ(app.block().overlayFileName(app::kOverlayFirstPage), "LOGO.OVL");
+}
+
 // ---- watermark ----------------------------------------------------------------------------
 
 // The list: the predefined names in table order with their ids, then the stored names added
