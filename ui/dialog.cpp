@@ -215,12 +215,20 @@ bool DialogBase::Dispatch(int id, int code) {
 }
 
 void DialogBase::DispatchChoice(int id, int code) {
-    if (code != kCbnDropDown && code != kCbnCloseUp && code != kCbnSelChange)
+    if (code != kCbnDropDown && code != kCbnCloseUp && code != kCbnSelChange) {
+        // Only the selection change right after a close-up is that close-up's choice: anything
+        // else the list reports first (the focus going, a key's CBN_SELENDOK) ends the pairing,
+        // so that a later change to the same entry (after a dismissed list and a selection the
+        // program made) is a choice of its own.
+        if (id == closedUpList_)
+            closedUpList_ = 0;
         return;
+    }
     const Handle list = GetDlgItem(id).GetHandle();
     if (!list || B().Kind(list) != ControlKind::ComboBox)
         return;
     if (code == kCbnDropDown) {
+        closedUpList_ = 0;
         droppedList_ = id;
         droppedSelection_ = B().CurSel(list);
         return;

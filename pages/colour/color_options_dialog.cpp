@@ -372,10 +372,25 @@ void ColorOptionsDialog::OnDelete() {
 
 void ColorOptionsDialog::OnDefault() {
     Block& block = TheBlock();
-    profiles_.SetCurSel(0);
-    const int selected = profiles_.GetCurSel();
-    block.setColorProfileName(selected >= 0 ? profiles_.GetItemText(selected)
-                                            : std::string(kAutoColorProfileName));
+    // The default is the automatic profile, wherever the PPD lists it.
+    for (int index = 0; index < profiles_.GetCount(); ++index) {
+        if (profiles_.GetItemData(index) == kAutoColorProfile) {
+            profiles_.SetCurSel(index);
+            block.setColorProfileName(profiles_.GetItemText(index));
+            block.setColorProfileIndex(kAutoColorProfile);
+            ShowCurrentProfile();
+            TakeSnapshot();
+            return;
+        }
+    }
+    // A PPD without it: the first entry is chosen as a click would choose it, so that the block
+    // holds the profile the list shows.
+    if (profiles_.GetCount() > 0) {
+        profiles_.SetCurSel(0);
+        OnProfileChosen();
+        return;
+    }
+    block.setColorProfileName(kAutoColorProfileName);
     block.setColorProfileIndex(kAutoColorProfile);
     ShowCurrentProfile();
     TakeSnapshot();

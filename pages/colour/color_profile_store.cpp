@@ -254,6 +254,14 @@ void FillColorProfileList(const app::OptionComboBox& list) {
     const int index = block.colorProfileIndex();
     if (index != kStoredColorProfile) {
         list.SelectCode(index);
+        // A profile the PPD does not offer is shown as the entry the list selected instead: the
+        // block takes that predefined profile, so that OK sends what the list shows.
+        const int shown = list.GetCurSel();
+        const auto shownCode = static_cast<int>(shown >= 0 ? list.GetItemData(shown) : index);
+        if (shownCode != index && IsPredefinedColorProfileCode(shownCode)) {
+            block.setColorProfileIndex(static_cast<std::int16_t>(shownCode));
+            block.setColorProfileName(list.GetItemText(shown));
+        }
         return;
     }
     const int stored = FindEntryWithCode(list, block.colorProfileName(), kStoredColorProfile);

@@ -89,15 +89,13 @@ void CFeatures::ShowResolutions() {
     resolution_.ResetContent();
     resolution_.FillFromFeature(document, "Resolution", app::ResolutionNames,
                                 block.resolutionCode());
-    const bool listed =
-        resolution_.GetCurSel() >= 0 && resolution_.SelectedCode() == block.resolutionCode();
     app::RemoveConstrainedChoices(document, "MiserMode",
                                   TonerSavingOptionText(document, block.tonerSaving() != 0),
                                   resolution_, "Resolution");
-    // Toner saving ruled the block's resolution out: the block takes the one now shown, so
-    // that OK never sends a resolution the list does not offer.
-    if (listed && resolution_.GetCurSel() >= 0 &&
-        resolution_.SelectedCode() != block.resolutionCode())
+    // A resolution the list does not show (toner saving ruled it out, or the PPD has no such
+    // option) is not sent: the block takes the one the list shows, so that OK sends what the
+    // page shows.
+    if (resolution_.GetCurSel() >= 0 && resolution_.SelectedCode() != block.resolutionCode())
         StoreResolution(block, resolution_.SelectedCode());
 }
 

@@ -87,23 +87,11 @@ bool CLayout::OnInitDialog() {
 
 bool CLayout::OnSetActive() {
     app::PrinterSettingsBlock& block = Block();
-    const ppd::PpdDocument* document = app::TheApp().ppdDocument;
-    if (!document || !ppd::FindFeature(document, "PageSize"))
-        return true;
-
-    std::string paperText;
-    const OptionTextSearch paper = FindOptionTextOfCode(document, "PageSize", app::PaperSizeNames,
-                                                        block.paperSize(), paperText);
-    if (paper == OptionTextSearch::UnusableOption)
-        return true;
-    // The output bins are walked as well; an unusable bin option ends the activation too.
-    std::string binText;
-    if (FindOptionTextOfCode(document, "OutputBin", app::OutputBinNames, block.outputBin(),
-                             binText) == OptionTextSearch::UnusableOption)
-        return true;
-
     pagesPerSheet_.ResetContent();
     pagesPerSheet_.FillFromTable(app::PagesPerSheetNames, block.pagesPerSheet());
+    // A count the list does not offer goes back to the driver as the entry shown instead.
+    if (pagesPerSheet_.GetCurSel() >= 0 && pagesPerSheet_.SelectedCode() != block.pagesPerSheet())
+        block.setPagesPerSheet(static_cast<std::int16_t>(pagesPerSheet_.SelectedCode()));
     ApplyOnePageBorderRule();
     if (block.duplexerInstalled() == 0)
         RemoveBookletEntry();
@@ -127,26 +115,13 @@ bool CLayout::OnSetActive() {
     singleSided_.EnableWindow(true);
     longEdge_.EnableWindow(true);
     shortEdge_.EnableWindow(true);
-    if (paper == OptionTextSearch::Found &&
-        RulesOutFeature(document, "PageSize", paperText, "Duplex"))
-        ForceSingleSided();
-    if (ppd::FindFeature(document, "MediaType")) {
-        std::string mediaText;
-        const OptionTextSearch media = FindOptionTextOfCode(
-            document, "MediaType", app::MediaTypeNames, block.mediaType(), mediaText);
-        if (media == OptionTextSearch::UnusableOption)
-            return true;
-        if (media == OptionTextSearch::Found &&
-            RulesOutFeature(document, "MediaType", mediaText, "Duplex"))
-            ForceSingleSided();
-    }
+    ApplyPpdDuplexConstraints();
     if (block.paperSize() == kCustomPaperSize)
         ForceSingleSided();
     if (block.pagesPerSheet() == kBooklet) {
         // A booklet is folded along the long edge.
         shortEdge_.EnableWindow(false);
         block.setDuplexMode(2);
-        RefreshPreview();
     }
     const int duplex = block.duplexMode();
     CheckRadioButton(IDC_DUPLEX_NONE, IDC_DUPLEX_SHORT_EDGE,
@@ -160,6 +135,34 @@ bool CLayout::OnSetActive() {
 void CLayout::OnDpiChanged() {
     shownPreview_ = 0; // the picture shown was drawn for the old scale
     RefreshPreview();
+}
+
+void CLayout::ApplyPpdDuplexConstraints() {
+    const app::PrinterSettingsBlock& block = Block();
+    const ppd::PpdDocument* document = app::TheApp().ppdDocument;
+    if (!document || !ppd::FindFeature(document, "PageSize"))
+        return;
+    std::string paperText;
+    const OptionTextSearch paper = FindOptionTextOfCode(document, "PageSize", app::PaperSizeNames,
+                                                        block.paperSize(), paperText);
+    if (paper == OptionTextSearch::UnusableOption)
+        return;
+    // The output bins are walked as well; an unusable bin option ends the PPD's part too.
+    std::string binText;
+    if (FindOptionTextOfCode(document, "OutputBin", app::OutputBinNames, block.outputBin(),
+                             binText) == OptionTextSearch::UnusableOption)
+        return;
+    if (paper == OptionTextSearch::Found &&
+        RulesOutFeature(document, "PageSize", paperText, "Duplex"))
+        ForceSingleSided();
+    if (!ppd::FindFeature(document, "MediaType"))
+        return;
+    std::string mediaText;
+    const OptionTextSearch media = FindOptionTextOfCode(document, "MediaType", app::MediaTypeNames,
+                                                        block.mediaType(), mediaText);
+    if (media == OptionTextSearch::Found &&
+        RulesOutFeature(document, "MediaType", mediaText, "Duplex"))
+        ForceSingleSided();
 }
 
 void CLayout::OnPortrait() {
@@ -201,6 +204,8 @@ void CLayout::OnShortEdge() {
 void CLayout::OnPagesPerSheetChanged() {
     app::PrinterSettingsBlock& block = Block();
     block.setPagesPerSheet(static_cast<std::int16_t>(pagesPerSheet_.SelectedCode()));
+    ApplyOnePageBorderRule();
+    RefreshPreview();
     OnSetActive();
 }
 

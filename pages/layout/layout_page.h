@@ -1,7 +1,9 @@
 #pragma once
 // The Layout page ("Rozvrhnutie"): orientation, duplex mode, pages per sheet (booklet
 // included) and page borders of the live settings block, with a picture of the resulting
-// sheet. Every handler writes its field at once; the page has no OK or Cancel logic.
+// sheet. Every handler writes its field at once and shows it; the page has no OK or Cancel
+// logic. Each activation shows the block's layout whatever the PPD offers; the PPD's
+// constraints against duplex printing apply where the PPD names the block's paper and media.
 #include "app/option_combo_box.h"
 #include "res/resource.h"
 #include "ui/dialog.h"
@@ -44,6 +46,10 @@ private:
     // Single-sided printing is forced: duplex mode 1, the duplex radios but the first
     // disabled, no booklet.
     void ForceSingleSided();
+    // Forces single-sided printing where the PPD's constraints rule duplex out for the block's
+    // paper or media; nothing when the PPD lacks the paper sizes or one of its paper, media or
+    // output-bin options has no keyword or display text.
+    void ApplyPpdDuplexConstraints();
     // Shows the picture of the block's layout, centred in the preview frame; a picture already
     // shown is not loaded again.
     void RefreshPreview();

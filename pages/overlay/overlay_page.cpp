@@ -138,6 +138,11 @@ void COverlay::ShowSlot(int slot) {
     devices_[index].ResetContent();
     devices_[index].FillFromTable(app::StorageDeviceNames, stored.device());
     CheckDlgButton(controls.check, stored.enabled() != 0 ? ui::kChecked : ui::kUnchecked);
+    // A device the table lacks cannot be shown. A slot that cannot be edited sends it back as
+    // it came, so its list shows no entry rather than another device; an editable slot sends
+    // the entry shown.
+    if (devices_[index].SelectedCode() != stored.device() && !SlotEditable(slot))
+        devices_[index].SetCurSel(-1);
     SetDlgItemText(controls.name, stored.fileName());
     // What is shown is the block's: nothing of it has been reported yet.
     if (reportedNameId_ == controls.name)
@@ -175,6 +180,10 @@ void COverlay::OnSlotEnabled(int id) {
     if (slot < 0)
         return;
     TheBlock().setOverlayEnabled(slot, IsDlgButtonChecked(id) == ui::kChecked ? 1 : 0);
+    // The slot shows its fields as they will be sent: an unchecked slot's name, device and
+    // numbers go back as they came (whatever was typed and refused is dropped), and the record
+    // written keeps its name inside the field.
+    ShowSlot(slot);
     EnableOverlayControls();
 }
 
@@ -188,7 +197,9 @@ void COverlay::OnDeviceChosen(int id) {
 }
 
 bool COverlay::CheckName(int id, const std::string& name) {
-    if (app::IsDosFileName(name)) {
+    // A name longer than the field (a driver's, with a folder before an 8.3 name) would be cut
+    // into another: it is refused as a name that breaks the rule.
+    if (app::IsDosFileName(name) && name.size() <= static_cast<std::size_t>(kOverlayNameLength)) {
         if (reportedNameId_ == id)
             reportedNameId_ = 0;
         return true;
@@ -198,8 +209,15 @@ bool COverlay::CheckName(int id, const std::string& name) {
         reportedNameId_ = id;
         reportedName_ = name;
     }
-    GotoDlgCtrl(id);
+    ReturnFocusTo(id);
     return false;
+}
+
+void COverlay::ReturnFocusTo(int id) {
+    const bool returning = returningFocus_;
+    returningFocus_ = true;
+    GotoDlgCtrl(id);
+    returningFocus_ = returning;
 }
 
 bool COverlay::StoreSlot(int slot) {
@@ -232,7 +250,7 @@ bool COverlay::StoreSlot(int slot) {
 }
 
 void COverlay::OnNameKillFocus(int id) {
-    if (loading_ || FocusLeavesForTheSheet())
+    if (loading_ || returningFocus_ || FocusLeavesForTheSheet())
         return;
     const int slot = OverlaySlotOfControl(id);
     if (slot < 0)
@@ -259,7 +277,7 @@ bool COverlay::CheckNumberField(NumberField field) {
         MessageBox(OutOfRangeMessage(kCyclicLow, kCyclicHigh), ui::kMbOk | ui::kMbTaskModal);
         reported = true;
     }
-    GotoDlgCtrl(id);
+    ReturnFocusTo(id);
     return false;
 }
 
@@ -273,7 +291,7 @@ void COverlay::OnNumberChanged(int id) {
 // whose name is empty is not cleared here, behind controls that still show it: the user may be
 // on the way to typing a new name. Leaving the page clears it, and shows that.
 void COverlay::OnNumberKillFocus(int) {
-    if (loading_ || FocusLeavesForTheSheet())
+    if (loading_ || returningFocus_ || FocusLeavesForTheSheet())
         return;
     if (!CheckNumberField(kFirstPageField) || !CheckNumberField(kPeriodField))
         return;

@@ -103,6 +103,10 @@ private:
     // The 8.3 check of a name edit's text; refuses with the 8.3 message (once per failed
     // entry) and the focus in the edit.
     bool CheckName(int id, const std::string& name);
+    // Puts the focus back into a field that failed its check. The field the focus leaves on the
+    // way is not checked meanwhile: two fields in error would pull the focus from each other
+    // without end.
+    void ReturnFocusTo(int id);
     // Stores the slot's check box and, when checked, its name after CheckName and the device
     // it shows; an empty name clears the slot (for the cyclic one, both numbers become 1) and
     // shows it cleared.
@@ -118,6 +122,7 @@ private:
 
     // Set while the controls are loaded: the checks keep quiet then.
     bool loading_ = true;
+    bool returningFocus_ = false; // a failed check is moving the focus back (ReturnFocusTo)
     // The failures already reported, so that one failed entry gives one message whichever
     // check finds it: the name edit and its text, and each number field until it passes.
     int reportedNameId_ = 0;

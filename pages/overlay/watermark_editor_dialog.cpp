@@ -132,8 +132,10 @@ void CWatermarkEditorDialog::DoDataExchange(ui::DataExchange& dx) {
     dx.Int(IDC_WM_OFFSET_X, offsetX_, -306, 306);
     dx.Int(IDC_WM_OFFSET_Y, offsetY_, -396, 396);
     dx.Int(IDC_WM_SIZE, size_, 4, 350);
-    dx.Text(IDC_WM_NAME, name_, 63);
-    dx.Text(IDC_WM_TEXT, text_, 255);
+    // The edits take as many characters as the block's fields hold: a longer name or text is
+    // not cut behind the user's back, it cannot be typed.
+    dx.Text(IDC_WM_NAME, name_, kMaxWatermarkNameLength);
+    dx.Text(IDC_WM_TEXT, text_, kMaxWatermarkTextLength);
 }
 
 ui::MessageMap CWatermarkEditorDialog::GetMessageMap() const {

@@ -26,6 +26,8 @@ inline constexpr std::int16_t kStoredWatermarkCode = 8;
 inline constexpr std::int16_t kUnchosenWatermarkCode = -1;
 // The longest name the block's `watermarkName` holds.
 inline constexpr std::size_t kMaxWatermarkNameLength = 31;
+// The longest watermark text the block holds.
+inline constexpr std::size_t kMaxWatermarkTextLength = 63;
 
 // The id (1 to 7) of the predefined watermark whose name is exactly `name`; 0 for any other.
 int PredefinedWatermarkCode(std::string_view name);

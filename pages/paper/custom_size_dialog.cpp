@@ -196,7 +196,12 @@ bool CCustomSizeDialog::OnInitDialog() {
     ui::Edit(GetDlgItem(IDC_CUSTOM_HEIGHT).GetHandle()).LimitText(8);
     Show();
     feedEdge_.ResetContent();
-    feedEdge_.FillFromTable(app::FeedEdgeNames, Block().customSizeFeedEdge());
+    app::PrinterSettingsBlock& block = Block();
+    feedEdge_.FillFromTable(app::FeedEdgeNames, block.customSizeFeedEdge());
+    // A feed edge the list does not offer is shown as its first entry: the checks and the
+    // driver then go by the edge shown.
+    if (feedEdge_.SelectedCode() != block.customSizeFeedEdge())
+        block.setCustomSizeFeedEdge(static_cast<std::int16_t>(feedEdge_.SelectedCode()));
     busy_ = false;
     return true;
 }

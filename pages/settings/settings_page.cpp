@@ -203,16 +203,31 @@ void CSettings::OnInstalledSelected() {
     remove_.EnableWindow(installed_.GetCurSel() >= 0);
 }
 
+// A text is stored when it differs from the field's: one that comes back as it was shown
+// leaves the field's bytes as the driver sent them (a field the driver filled to its end keeps
+// all of it, as the edit shows it).
+void CSettings::StoreIfChanged(const ui::Edit& edit,
+                               std::string (app::PrinterSettingsBlock::*get)() const,
+                               bool (app::PrinterSettingsBlock::*set)(std::string_view)) {
+    app::PrinterSettingsBlock& block = Block();
+    const std::string text = edit.GetWindowText();
+    if (text != (block.*get)())
+        (block.*set)(text);
+}
+
 void CSettings::OnAuthorLeft() {
-    Block().setAccountingAuthor(author_.GetWindowText());
+    StoreIfChanged(author_, &app::PrinterSettingsBlock::accountingAuthor,
+                   &app::PrinterSettingsBlock::setAccountingAuthor);
 }
 
 void CSettings::OnHostLeft() {
-    Block().setAccountingHost(host_.GetWindowText());
+    StoreIfChanged(host_, &app::PrinterSettingsBlock::accountingHost,
+                   &app::PrinterSettingsBlock::setAccountingHost);
 }
 
 void CSettings::OnSeriesLeft() {
-    Block().setAccountingSeriesNumber(series_.GetWindowText());
+    StoreIfChanged(series_, &app::PrinterSettingsBlock::accountingSeriesNumber,
+                   &app::PrinterSettingsBlock::setAccountingSeriesNumber);
 }
 
 void CSettings::StoreAccountingTexts() {

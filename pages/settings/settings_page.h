@@ -71,6 +71,9 @@ private:
     void ReadAuthor();
     // The three accounting edits' texts into their fields.
     void StoreAccountingTexts();
+    // Stores the edit's text through `set` when it differs from what `get` reads.
+    void StoreIfChanged(const ui::Edit& edit, std::string (app::PrinterSettingsBlock::*get)() const,
+                        bool (app::PrinterSettingsBlock::*set)(std::string_view));
 
     net::SnmpScalarTable scalars_;
     net::SnmpColumnTable columns_;

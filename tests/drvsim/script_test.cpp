@@ -35,11 +35,12 @@ TEST(DrvsimScript, ParsesEveryCommand) {
                        "key 1020 a\n"
                        "enter\n"
                        "open-file C:\\vela\\header file.ps\n"
-                       "open-file\n";
+                       "open-file\n"
+                       "key 1020 \xC5\xBD\n";
     ScriptError error;
     const auto steps = ParseScript(text, &error);
     ASSERT_TRUE(steps.has_value()) << error.line << ": " << error.message;
-    ASSERT_EQ(steps->size(), 25u);
+    ASSERT_EQ(steps->size(), 26u);
     const auto& s = *steps;
     EXPECT_EQ(s[0].command, Command::Page);
     EXPECT_EQ(s[0].index, 7);
@@ -87,6 +88,8 @@ TEST(DrvsimScript, ParsesEveryCommand) {
     EXPECT_EQ(s[23].text, "C:\\vela\\header file.ps");
     EXPECT_EQ(s[24].command, Command::OpenFile);
     EXPECT_EQ(s[24].text, "");
+    EXPECT_EQ(s[25].command, Command::Key);
+    EXPECT_EQ(s[25].text, "\xC5\xBD"); // a Slovak letter, two bytes of UTF-8
 }
 
 // A bad line stops the parse and names itself.
@@ -103,6 +106,7 @@ TEST(DrvsimScript, RejectsBadLines) {
         {"select 1020\n", 1},    {"page\n", 1},
         {"screenshot\n", 1},     {"\n\ndialog\n", 3},
         {"key 1020 left\n", 1},  {"key 1020\n", 1},
+        {"key 1020 ab\n", 1},    {"key 1020 \xC5\n", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -111,6 +115,49 @@ TEST(DrvsimScript, RejectsBadLines) {
         EXPECT_EQ(error.line, c.line);
         EXPECT_FALSE(error.message.empty());
     }
+}
+
+// The list opened and dismissed, Tab and the spin arrows, which the explorer's replay scripts
+// use: each line and the step it gives, then the lines refused.
+TEST(DrvsimScript, ParsesDismissTabAndSpin) {
+    struct Case {
+        const char* line;
+        Command command;
+        int id;
+        bool flag;
+    };
+    const Case cases[] = {
+        {"dismiss IDC_PAPER_SIZE escape", Command::Dismiss, 1020, false},
+        {"dismiss 1022 outside", Command::Dismiss, 1022, true},
+        {"tab", Command::Tab, 0, false},
+        {"tab back", Command::Tab, 0, true},
+        {"spin IDC_DOC_COPIES_SPIN up", Command::Spin, 1343, true},
+        {"spin 1076 down", Command::Spin, 1076, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        ScriptError error;
+        const auto steps = ParseScript(c.line, &error);
+        ASSERT_TRUE(steps.has_value()) << error.message;
+        ASSERT_EQ(steps->size(), 1u);
+        EXPECT_EQ((*steps)[0].command, c.command);
+        EXPECT_EQ((*steps)[0].id, c.id);
+        EXPECT_EQ((*steps)[0].flag, c.flag);
+    }
+    for (const char* bad : {"dismiss 1020", "dismiss 1020 close", "tab forward", "tab back now",
+                            "spin 1076", "spin 1076 left", "spin IDC_NOTHING up"}) {
+        ScriptError error;
+        EXPECT_FALSE(ParseScript(bad, &error).has_value()) << bad;
+    }
+}
+
+// Ids back to their names, for scripts written by programs: the name of the kind asked for.
+TEST(DrvsimScript, NamesIds) {
+    EXPECT_EQ(NameOfId(1020, "IDC_"), "IDC_PAPER_SIZE");
+    EXPECT_EQ(NameOfId(192, "IDD_"), "IDD_CUSTOM_SIZE");
+    EXPECT_EQ(NameOfId(1, "ID"), "IDOK");
+    EXPECT_EQ(NameOfId(192, "IDC_"), "");
+    EXPECT_EQ(NameOfId(4242, "IDC_"), "");
 }
 
 TEST(DrvsimScript, ResolvesIds) {

@@ -46,6 +46,12 @@ if run_case features_keyboard features_keyboard.txt; then
     report features_keyboard $? "$detail"
 fi
 
+# A list dismissed twice chooses nothing, Tab moves on, the copies counted up by the arrows.
+if run_case features_dismiss_tab_spin features_dismiss_tab_spin.txt; then
+    detail=$(check_fields features_dismiss_tab_spin resolutionCode=193:2 copies=611:3)
+    report features_dismiss_tab_spin $? "$detail"
+fi
+
 # Graphics options and halftones, from the standard halftone; toner saving then rules 1200 dpi
 # out, and 300 dpi is chosen.
 if run_case features_graphics features_graphics.txt --set halftoneType=7; then

@@ -29,6 +29,9 @@ constexpr CommandName kCommands[] = {
     {"type", Command::Type},
     {"focus", Command::Focus},
     {"key", Command::Key},
+    {"dismiss", Command::Dismiss},
+    {"tab", Command::Tab},
+    {"spin", Command::Spin},
     {"expect-text", Command::ExpectText},
     {"expect-enabled", Command::ExpectEnabled},
     {"expect-visible", Command::ExpectVisible},
@@ -79,6 +82,21 @@ std::optional<int> ParseNumber(std::string_view word) {
     if (word.empty() || ec != std::errc() || ptr != last)
         return std::nullopt;
     return value;
+}
+
+// One UTF-8 character: a letter typed on a list may be a Slovak one of two bytes.
+bool IsOneCharacter(std::string_view text) {
+    if (text.empty())
+        return false;
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (text.size() != length || (lead >= 0x80 && lead < 0xC0))
+        return false;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+            return false;
+    }
+    return true;
 }
 
 std::optional<bool> ParseFlag(std::string_view word) {
@@ -163,9 +181,29 @@ std::optional<std::string> ParseArguments(ScriptStep& step, std::string_view res
             if (step.text == key)
                 return std::nullopt;
         }
-        if (step.text.size() == 1 && step.text[0] != ' ')
+        if (IsOneCharacter(step.text) && step.text != " ")
             return std::nullopt;
         return "expected down, up, home, end, wheel-down, wheel-up or one character";
+    }
+    case Command::Dismiss:
+    case Command::Spin: {
+        if (auto error = needId())
+            return error;
+        const std::string_view word = NextWord(rest);
+        const bool dismiss = step.command == Command::Dismiss;
+        if (word == (dismiss ? "outside" : "up"))
+            step.flag = true;
+        else if (word != (dismiss ? "escape" : "down"))
+            return dismiss ? "expected escape or outside" : "expected up or down";
+        return noMore();
+    }
+    case Command::Tab: {
+        const std::string_view word = NextWord(rest);
+        if (word == "back")
+            step.flag = true;
+        else if (!word.empty())
+            return "expected back or nothing";
+        return noMore();
     }
     case Command::Type:
     case Command::ExpectText:
@@ -223,6 +261,14 @@ std::optional<int> ResolveId(std::string_view word) {
             return named.id;
     }
     return std::nullopt;
+}
+
+std::string_view NameOfId(int id, std::string_view prefix) {
+    for (const NamedId& named : kResourceIds) {
+        if (named.id == id && named.name.substr(0, prefix.size()) == prefix)
+            return named.name;
+    }
+    return {};
 }
 
 std::string PictureName(int index, std::string_view title) {

@@ -12,7 +12,13 @@
 //   focus ID                move the focus to a control
 //   help ID                 move the focus to a control and press F1 there (WM_HELP)
 //   key ID KEY              focus a closed drop-down list and press KEY on it: down, up,
-//                           home, end, wheel-down, wheel-up, or one character typed
+//                           home, end, wheel-down, wheel-up, or one character typed (any
+//                           letter, Slovak ones too)
+//   dismiss ID escape|outside   open a drop-down list with the mouse and close it without a
+//                           choice, by Esc or by a click outside it
+//   tab [back]              press Tab (Shift+Tab with `back`): the focus moves to the next
+//                           (previous) control
+//   spin ID up|down         click an arrow of an up-down control
 //   expect-text ID TEXT     the control's text
 //   expect-enabled ID 0|1   expect-visible ID 0|1
 //   expect-selected ID TEXT the selected entry's text (empty: no selection)
@@ -50,6 +56,9 @@ enum class Command {
     Type,
     Focus,
     Key,
+    Dismiss,
+    Tab,
+    Spin,
     ExpectText,
     ExpectEnabled,
     ExpectVisible,
@@ -75,7 +84,7 @@ struct ScriptStep {
     int id = 0;        // control or dialog id; the button of `answer`
     std::string text;  // UTF-8 text argument (title, entry, file name)
     int index = -1;    // page index, entry index (#N), or -1 when a text is given
-    bool flag = false; // the 0|1 argument
+    bool flag = false; // the 0|1 argument; `dismiss`: outside; `tab`: back; `spin`: up
 };
 
 struct ScriptError {
@@ -88,6 +97,8 @@ std::optional<std::vector<ScriptStep>> ParseScript(std::string_view text, Script
 
 // The number of a control id written as a number or a resource name; nothing when unknown.
 std::optional<int> ResolveId(std::string_view word);
+// The resource name of an id whose name begins with `prefix` ("IDC_", "IDD_"); empty when none.
+std::string_view NameOfId(int id, std::string_view prefix);
 
 // The file name of a page's picture: "07-o-aplikacii.png" for page 7 titled "O aplikácii".
 std::string PictureName(int index, std::string_view title);

@@ -31,22 +31,37 @@ HeadlessRun RunProgramHeadless(std::span<const std::uint8_t> message,
 }
 
 HeadlessRun RunProgramHeadless(std::span<const std::uint8_t> message, const RunSetup& setup) {
+    std::optional<ui::headless::TestHost> ownHost;
+    if (!setup.host)
+        ownHost.emplace();
+    ui::headless::TestHost& host = setup.host ? *setup.host : *ownHost;
+    SheetWalker walker(host);
+    host.OnSheet([&] { walker.WalkSheetAndPressOk(); });
+    RunSetup walked = setup;
+    walked.host = &host;
+    HeadlessRun run = RunProgramWithHost(message, walked);
+    run.dialogs = walker.DialogsOpened();
+    run.okRefusedBy = walker.OkRefusedBy();
+    return run;
+}
+
+HeadlessRun RunProgramWithHost(std::span<const std::uint8_t> message,
+                               platform::MemoryRegistry& registry, ui::headless::TestHost& host) {
+    return RunProgramWithHost(message, RunSetup{registry, &host});
+}
+
+HeadlessRun RunProgramWithHost(std::span<const std::uint8_t> message, const RunSetup& setup) {
     HeadlessRun run;
     platform::RecordingLauncher launcher;
     platform::FixedFontEnumerator fixedFonts;
     platform::Registry& registry = setup.registry;
     platform::ScopedServices services(
         {&registry, &launcher, setup.fonts ? setup.fonts : &fixedFonts});
-    std::optional<ui::headless::TestHost> ownHost;
-    if (!setup.host)
-        ownHost.emplace();
-    ui::headless::TestHost& host = setup.host ? *setup.host : *ownHost;
+    ui::headless::TestHost& host = *setup.host;
     host.SetProgramPath("C:\\Vela\\VELA40PS.EXE");
     host.SetThrowOnFailure(false);
     platform::SimulatedDdeml dde;
     app::DriverLink link{dde, dde};
-    SheetWalker walker(host);
-    host.OnSheet([&] { walker.WalkSheetAndPressOk(); });
     try {
         const std::size_t conv = dde.Connect(app::kDdeServiceName, app::kDdeTopicName);
         dde.StartAdvise(conv, app::kDdeItemName, 0xFFFFC000u);
@@ -61,8 +76,6 @@ HeadlessRun RunProgramHeadless(std::span<const std::uint8_t> message, const RunS
         run.exception = error.what();
     }
     run.scriptFailures = host.TakeFailures();
-    run.dialogs = walker.DialogsOpened();
-    run.okRefusedBy = walker.OkRefusedBy();
     if (!host.MessageBoxes().empty())
         run.lastMessage = host.MessageBoxes().back().text;
     app::TheApp().SetPpdDocument(nullptr);

@@ -49,6 +49,12 @@ struct RunSetup {
 };
 HeadlessRun RunProgramHeadless(std::span<const std::uint8_t> message, const RunSetup& setup);
 
+// The same run with no walk: the scripts of the caller's host (TestHost::OnSheet, the
+// fallbacks) act on the sheet; `dialogs` and `okRefusedBy` are left 0. `setup.host` is needed.
+HeadlessRun RunProgramWithHost(std::span<const std::uint8_t> message, const RunSetup& setup);
+HeadlessRun RunProgramWithHost(std::span<const std::uint8_t> message,
+                               platform::MemoryRegistry& registry, ui::headless::TestHost& host);
+
 // The settings message of `block` as the driver pokes it (type 1, owner window 0).
 std::vector<std::uint8_t> SettingsMessageOf(const app::PrinterSettingsBlock& block);
 

@@ -3,6 +3,7 @@
 // its PPD and the run goes on.
 //
 //   sheetrun [--every N] [--timeout SECONDS] [--jobs J] LIST|PPD...
+//   sheetrun explore ...      (random sequences of a user's actions: explore_command.h)
 //
 // LIST is a file naming one PPD per line (a name ending in .ppd, any case, is taken as a PPD).
 // --every N takes every Nth PPD of the list (a fixed sample). Prints one line per problem and
@@ -23,6 +24,8 @@
 #include <vector>
 
 #include "tools/sheetrun/corpus_run.h"
+#include "tools/sheetrun/explore_command.h"
+#include "tools/sheetrun/ppd_list.h"
 
 namespace {
 
@@ -32,15 +35,6 @@ struct Options {
     int jobs = 1;
     std::vector<std::string> ppds;
 };
-
-bool IsPpdName(const std::string& name) {
-    if (name.size() < 4)
-        return false;
-    std::string end = name.substr(name.size() - 4);
-    std::transform(end.begin(), end.end(), end.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return end == ".ppd";
-}
 
 bool ParseOptions(int argc, char** argv, Options& options) {
     std::vector<std::string> inputs;
@@ -65,22 +59,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             inputs.push_back(arg);
         }
     }
-    std::vector<std::string> all;
-    for (const std::string& input : inputs) {
-        if (IsPpdName(input)) {
-            all.push_back(input);
-            continue;
-        }
-        std::ifstream list(input);
-        if (!list)
-            return false;
-        for (std::string line; std::getline(list, line);) {
-            if (!line.empty())
-                all.push_back(line);
-        }
-    }
-    for (std::size_t i = 0; i < all.size(); i += static_cast<std::size_t>(options.every))
-        options.ppds.push_back(all[i]);
+    options.ppds = sheetrun::PpdsOf(inputs, options.every);
     return !options.ppds.empty();
 }
 
@@ -104,6 +83,8 @@ struct Child {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "explore")
+        return sheetrun::RunExploreCommand(argc, argv);
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         std::cerr << "usage: sheetrun [--every N] [--timeout SECONDS] [--jobs J] LIST|PPD...\n";

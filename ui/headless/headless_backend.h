@@ -84,6 +84,13 @@ public:
     const std::vector<OpenFileRequest>& OpenFileRequests() const { return openFileRequests_; }
     // Notifications sent to dialogs since the last call.
     std::vector<NotificationRecord> TakeNotifications();
+    // Told when a dialog's or a sheet's modal run has ended (OK or Cancel accepted, EndDialog),
+    // while its windows still exist: what its controls show at that moment can be read. The
+    // result is the run's (kIdOk, kIdCancel, ...).
+    using ModalEndObserver = std::function<void(Handle window, int result)>;
+    void SetModalEndObserver(ModalEndObserver observer) { modalEndObserver_ = std::move(observer); }
+    // The windows of a sheet's pages in sheet order; null for a page not yet shown.
+    std::vector<Handle> SheetPages(Handle sheet) const;
 
     // Backend.
     Handle Item(Handle dialog, int id) override;
@@ -225,6 +232,7 @@ private:
     void SheetOk(Node* sheet);
     void SheetCancel(Node* sheet);
     void RunScript(Node* window, std::function<void()> handler, const std::string& what);
+    void ReportModalEnd(Node* window);
     Node* TopModal() const;
     Node* TopSheet() const;
     void ClickNode(Node* node);
@@ -240,6 +248,7 @@ private:
     std::vector<OpenFileRequest> openFileRequests_;
     std::vector<NotificationRecord> notifications_;
     std::vector<PaintOp> lastPaint_;
+    ModalEndObserver modalEndObserver_;
     std::string programPath_ = "C:\\vela\\vela40ps.exe";
     bool throwOnFailure_ = true;
     int waitCursorDepth_ = 0;

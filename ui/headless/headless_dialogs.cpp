@@ -272,7 +272,13 @@ int HeadlessBackend::RunDialog(DialogBase& dialog, Handle parentHandle) {
             }
         }
     }
+    ReportModalEnd(node);
     return node->ended ? node->result : kModalLoopEnded;
+}
+
+void HeadlessBackend::ReportModalEnd(Node* window) {
+    if (modalEndObserver_ && window->ended && !quitPending_)
+        modalEndObserver_(HandleOf(window), window->result);
 }
 
 void HeadlessBackend::EndDialog(Handle dialog, int result) {
@@ -471,7 +477,18 @@ int HeadlessBackend::RunSheet(PropertySheet& sheetObject) {
     }
     if (!sheet->ended)
         return kModalLoopEnded;
+    ReportModalEnd(sheet);
     return sheet->result;
+}
+
+std::vector<Handle> HeadlessBackend::SheetPages(Handle handle) const {
+    std::vector<Handle> pages;
+    const Node* sheet = Find(handle);
+    if (sheet && sheet->sheet) {
+        for (const Node* page : sheet->sheet->pages)
+            pages.push_back(HandleOf(page));
+    }
+    return pages;
 }
 
 int HeadlessBackend::SheetActiveIndex(Handle handle) {

@@ -340,23 +340,40 @@ TEST_F(ColorOptionsDialogTest, Delete) {
     EXPECT_TRUE(bare.registry.ValueNames(ProfilesKey()).empty());
 }
 
-// Default chooses the first entry with code 1; without predefined profiles the first entry is
-// whatever the list holds first.
+// Default chooses the automatic profile wherever the PPD lists it; without it the first entry
+// is chosen as a click chooses it, so that the block holds the profile the list shows.
 TEST_F(ColorOptionsDialogTest, Default) {
-    for (const char* ppd : {"colour.ppd", "bare.ppd"}) {
-        AppState app(ppd);
+    const std::string kAutoSecond = "*PPD-Adobe: \"4.3\"\n"
+                                    "*OpenUI *CustomColor/Profil: PickOne\n"
+                                    "*CustomColor PhotoCustomColor/Fotografie: \"\"\n"
+                                    "*CustomColor AutoCustomColor/Automaticky: \"\"\n"
+                                    "*CloseUI: *CustomColor\n";
+    const struct {
+        const char* what;
+        const char* fixture; // null: kAutoSecond
+        int selection;
+        std::string name;
+        int index, rgbSource;
+    } cases[] = {
+        {"the automatic profile first", "colour.ppd", 0, kAuto, 1, 101},
+        {"the automatic profile second", nullptr, 1, kAuto, 1, 102},
+        {"no predefined profiles", "bare.ppd", 0, "Druhy", 0, 101},
+    };
+    for (const auto& c : cases) {
+        AppState app =
+            c.fixture ? AppState(c.fixture) : AppState(AppState::Source::Text, kAutoSecond);
         SetUpPrinter(app);
         app.block().setColorProfileIndex(0);
         app.block().setColorProfileName("Moj");
-        const bool colour = std::string(ppd) == "colour.ppd";
         Run([&] {
             host.Click(IDC_COLOR_PROFILE_DEFAULT);
-            EXPECT_EQ(host.Selection(IDC_COLOR_PROFILE_LIST), 0);
-            EXPECT_EQ(app.block().colorProfileName(), colour ? kAuto : "Druhy");
-            EXPECT_EQ(app.block().colorProfileIndex(), 1);
+            EXPECT_EQ(host.Selection(IDC_COLOR_PROFILE_LIST), c.selection) << c.what;
+            EXPECT_EQ(host.SelectedText(IDC_COLOR_PROFILE_LIST), c.name) << c.what;
+            EXPECT_EQ(app.block().colorProfileName(), c.name) << c.what;
+            EXPECT_EQ(app.block().colorProfileIndex(), c.index) << c.what;
             host.PressOk();
         });
-        EXPECT_EQ(app.block().rgbSource(), colour ? 101 : 102) << ppd;
+        EXPECT_EQ(app.block().rgbSource(), c.rgbSource) << c.what;
     }
 }
 

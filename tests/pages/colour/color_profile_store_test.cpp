@@ -282,7 +282,8 @@ TEST(ColorProfileStore, StoredProfileUsability) {
 }
 
 // Predefined profiles in PPD order, then the offered stored profiles in sorted position; the
-// current profile selected by code or by name, and an unknown name falls back to code 1.
+// current profile selected by code or by name; an unknown name falls back to code 1, and a code
+// the PPD lacks is taken as the entry shown instead.
 TEST(ColorProfileStore, FillList) {
     TestHost host;
     const struct {
@@ -293,7 +294,8 @@ TEST(ColorProfileStore, FillList) {
         int indexAfter;
     } cases[] = {
         {"predefined by code", 4, "", kPhoto, 4},
-        {"code the PPD lacks keeps the first", 2, "", kAuto, 2},
+        {"code the PPD lacks takes the first", 2, "", kAuto, 1},
+        {"code of no profile takes the first", -28600, "x", kAuto, 1},
         {"stored by name, case ignored", 0, "BETA", "Beta", 0},
         {"stored profile not offered", 0, "Disk", kAuto, 1},
         {"unknown name", 0, "Nikde", kAuto, 1},
@@ -324,6 +326,10 @@ TEST(ColorProfileStore, FillList) {
             EXPECT_EQ(host.SelectedText(IDC_COLOR_PROFILE_LIST), c.selected) << c.what;
         });
         EXPECT_EQ(app.block().colorProfileIndex(), c.indexAfter) << c.what;
+        if (c.index != 0) {
+            EXPECT_EQ(app.block().colorProfileName(), c.index == c.indexAfter ? c.name : c.selected)
+                << c.what;
+        }
     }
 
     // Without "CustomColor" only stored profiles are listed; a missing key is created.

@@ -94,8 +94,8 @@ TEST_F(FeaturesPageTest, ResolutionChoices) {
     EXPECT_EQ(app.block().resolutionDpi(), 1200);
 }
 
-// Toner saving rules 1200 dpi out of the list; when the block held it, the block takes the
-// resolution the list shows, code and dots per inch.
+// Toner saving rules 1200 dpi out of the list; when the block held it, or a code no option
+// has, the block takes the resolution the list shows, code and dots per inch.
 TEST_F(FeaturesPageTest, TonerSavingPrunesResolutions) {
     const struct {
         const char* what;
@@ -107,7 +107,8 @@ TEST_F(FeaturesPageTest, TonerSavingPrunesResolutions) {
         {"toner saving off", 0, 3, {k300, k600, k1200}, k1200, 3, 1200},
         {"toner saving on", 1, 2, {k300, k600}, k600, 2, 600},
         {"on, the block at 1200 dpi", 1, 3, {k300, k600}, k300, 1, 300},
-        {"a code no option has", 1, 4, {k300, k600}, k300, 4, 2400},
+        {"a code no option has", 1, 4, {k300, k600}, k300, 1, 300},
+        {"a code of no table", 0, -3005, {k300, k600, k1200}, k300, 1, 300},
     };
     for (const auto& c : cases) {
         AppState app("features.ppd");

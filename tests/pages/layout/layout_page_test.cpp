@@ -367,13 +367,18 @@ TEST_F(LayoutPageTest, PreviewLoadedOnlyWhenItChanges) {
     });
 }
 
-// Without a model the page shows its template's state, and its handlers still write.
+// Without a model the page still shows the block's layout (only the PPD's constraints are
+// missing), and its handlers write and show.
 TEST_F(LayoutPageTest, WithoutModel) {
     AppState app;
     SetUpBlock(app);
     RunPage(host, page, [&] {
-        EXPECT_EQ(host.Combo(IDC_PAGES_PER_SHEET).GetCount(), 0);
-        EXPECT_EQ(host.Check(IDC_ORIENT_PORTRAIT), ui::kUnchecked);
+        EXPECT_EQ(host.Combo(IDC_PAGES_PER_SHEET).GetCount(), 7);
+        EXPECT_EQ(host.SelectedText(IDC_PAGES_PER_SHEET), "4");
+        EXPECT_EQ(host.Check(IDC_ORIENT_PORTRAIT), ui::kChecked);
+        EXPECT_EQ(host.Check(IDC_DUPLEX_LONG_EDGE), ui::kChecked);
+        EXPECT_EQ(host.Check(IDC_PRINT_PAGE_BORDERS), ui::kChecked);
+        EXPECT_EQ(host.Bitmap(IDC_PREVIEW_PICTURE), IDB_PREVIEW_PORTRAIT_LONG_4);
         host.Click(IDC_ORIENT_LANDSCAPE);
         EXPECT_EQ(app.block().orientation(), 2);
         EXPECT_EQ(host.Bitmap(IDC_PREVIEW_PICTURE), IDB_PREVIEW_LANDSCAPE_LONG_4);
@@ -382,9 +387,14 @@ TEST_F(LayoutPageTest, WithoutModel) {
 }
 
 // A paper-size or output-bin option without a display text, reached before the block's
-// option, ends the activation before the list is filled.
-TEST_F(LayoutPageTest, UnusableOptionEndsActivation) {
+// option, leaves out only the PPD's constraints against duplex printing: the page shows the
+// block's layout, and a choice made with the keyboard shows at once.
+TEST_F(LayoutPageTest, UnusableOptionSkipsOnlyTheConstraints) {
     const char kPpd[] = "*PPD-Adobe: \"4.3\"\n"
+                        "*OpenUI *Duplex/Duplex: PickOne\n"
+                        "*Duplex None/Nie: \"\"\n"
+                        "*Duplex DuplexNoTumble/Dlh<9A><ED>: \"\"\n"
+                        "*CloseUI: *Duplex\n"
                         "*PageSize A4/A4: \"\"\n"
                         "*PageSize Legal: \"\"\n"
                         "*PageSize A5/A5: \"\"\n"
@@ -392,10 +402,13 @@ TEST_F(LayoutPageTest, UnusableOptionEndsActivation) {
                         "*OutputBin Upper/Horn<E1>: \"\"\n"
                         "*OutputBin Rear: \"\"\n"
                         "*OutputBin FaceUp/Hore: \"\"\n"
-                        "*CloseUI: *OutputBin\n";
+                        "*CloseUI: *OutputBin\n"
+                        "*UIConstraints: *PageSize A4 *Duplex DuplexNoTumble\n"
+                        "*UIConstraints: *Duplex DuplexNoTumble *PageSize A4\n";
     const struct {
-        int paperSize, outputBin, entries;
-    } cases[] = {{9, 1, 7}, {11, 1, 0}, {9, 6, 0}, {9, 2, 0}};
+        int paperSize, outputBin;
+        bool forced;
+    } cases[] = {{9, 1, true}, {11, 1, false}, {9, 6, false}, {9, 2, false}};
     for (const auto& c : cases) {
         AppState app(AppState::Source::Text, kPpd);
         ASSERT_TRUE(app.loaded());
@@ -404,10 +417,40 @@ TEST_F(LayoutPageTest, UnusableOptionEndsActivation) {
         app.block().setOutputBin(static_cast<std::int16_t>(c.outputBin));
         CLayout layout;
         RunPage(host, layout, [&] {
-            EXPECT_EQ(host.Combo(IDC_PAGES_PER_SHEET).GetCount(), c.entries)
-                << c.paperSize << "/" << c.outputBin;
+            const std::string what =
+                std::to_string(c.paperSize) + "/" + std::to_string(c.outputBin);
+            EXPECT_EQ(host.SelectedText(IDC_PAGES_PER_SHEET), "4") << what;
+            EXPECT_EQ(host.Check(IDC_ORIENT_PORTRAIT), ui::kChecked) << what;
+            EXPECT_EQ(host.Check(c.forced ? IDC_DUPLEX_NONE : IDC_DUPLEX_LONG_EDGE), ui::kChecked)
+                << what;
+            // "9" typed on the closed list: the count, its borders and its picture at once.
+            host.TypeListLetter(IDC_PAGES_PER_SHEET, '9');
+            EXPECT_EQ(app.block().pagesPerSheet(), 9) << what;
+            EXPECT_TRUE(host.IsEnabled(IDC_PRINT_PAGE_BORDERS)) << what;
+            EXPECT_EQ(host.Bitmap(IDC_PREVIEW_PICTURE),
+                      c.forced ? IDB_PREVIEW_PORTRAIT_SINGLE_9 : IDB_PREVIEW_PORTRAIT_LONG_9)
+                << what;
             host.PressCancel();
         });
+    }
+}
+
+// A count the list does not offer is sent as the entry the list shows, with that entry's
+// border rule.
+TEST_F(LayoutPageTest, CountOutsideTheListIsSentAsShown) {
+    for (const int received : {3, 0, -16836, 4730}) {
+        AppState app("paper.ppd");
+        SetUpBlock(app);
+        app.block().setPagesPerSheet(static_cast<std::int16_t>(received));
+        CLayout layout;
+        RunPage(host, layout, [&] {
+            EXPECT_EQ(host.SelectedText(IDC_PAGES_PER_SHEET), "1") << received;
+            EXPECT_EQ(host.Check(IDC_PRINT_PAGE_BORDERS), ui::kUnchecked) << received;
+            EXPECT_EQ(host.Bitmap(IDC_PREVIEW_PICTURE), IDB_PREVIEW_PORTRAIT_LONG_1) << received;
+            host.PressOk();
+        });
+        EXPECT_EQ(app.block().pagesPerSheet(), 1) << received;
+        EXPECT_EQ(app.block().printPageBorders(), 0) << received;
     }
 }
 

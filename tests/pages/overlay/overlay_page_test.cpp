@@ -13,6 +13,7 @@
 #include "pages/about/about_page.h"
 #include "pages/overlay/watermark_reset.h"
 #include "pages/shared/download_manager.h"
+#include "pages/shared/out_of_range_message.h"
 #include "platform/program_launcher.h"
 #include "tests/pages/overlay/overlay_test_support.h"
 #include "tests/pages/page_test_support.h"
@@ -449,6 +450,86 @@ TEST_F(OverlayPageTest, NameFocusLeaving) {
         EXPECT_EQ(app.block().overlayFileName(app::kOverlayFirstPage), "NEW.OVL");
         host.PressCancel();
     });
+}
+
+// A number and a name both in error: leaving the number for the name reports the number and
+// keeps the focus there; the name is not checked on the way, so the two never pull the focus
+// from each other (which ran without end).
+TEST_F(OverlayPageTest, TwoFieldsInErrorDoNotFightForTheFocus) {
+    SetSlot(app::kOverlayAllPages, 1, "LOGO.OVL", 0);
+    SetSlot(app::kOverlayCyclic, 1, "CYKLUS.OV", 0);
+    Run([&] {
+        host.SetMessageBoxFallback([](const ui::MessageBoxCall&) { return ui::kIdOk; });
+        host.ReplaceText(IDC_OVERLAY_CYCLE_FIRST, "0");
+        EXPECT_EQ(host.FocusedId(), IDC_OVERLAY_CYCLE_FIRST);
+        host.EditControl(IDC_OVERLAY_ALL_NAME).SetWindowText("ABCDEFGHI.OV");
+        host.FocusControl(IDC_OVERLAY_ALL_NAME);
+        EXPECT_EQ(host.FocusedId(), IDC_OVERLAY_CYCLE_FIRST);
+        host.Click(IDC_WATERMARK_FIRST_PAGE_ONLY);
+        EXPECT_EQ(host.FocusedId(), IDC_OVERLAY_CYCLE_FIRST);
+        host.PressCancel();
+        host.SetMessageBoxFallback(nullptr);
+    });
+    EXPECT_THAT(Messages(), ElementsAre(OutOfRangeMessage(1, 99)));
+}
+
+// A slot shows its fields as they will be sent: unchecked, a refused name or number typed into
+// it gives way to the block's, a name the driver filled to the field's end shows as the record
+// now holds it, and a device the table lacks shows no entry while the slot cannot be edited
+// (checked, the entry shown is sent).
+TEST_F(OverlayPageTest, SlotsShowWhatTheyWillSend) {
+    SetSlot(app::kOverlayAllPages, 1, "LOGO.OVL", 2);
+    SetSlot(app::kOverlayCyclic, 1, "CYKLUS.OVL", 0);
+    app.block().setOverlayCyclicPeriod(35);
+    app::OverlaySlot odd = app.block().overlaySlot(app::kOverlayOddPages);
+    std::fill_n(odd.bytes.begin() + app::OverlaySlot::kFileNameOffset, 13, 'x');
+    odd.setEnabled(1);
+    odd.setDevice(37);
+    app.block().setOverlaySlot(app::kOverlayOddPages, odd);
+    Run([&] {
+        host.SetMessageBoxFallback([](const ui::MessageBoxCall&) { return ui::kIdOk; });
+        host.ReplaceText(IDC_OVERLAY_ALL_NAME, "ABCDEFGHI.OV");
+        host.Click(IDC_OVERLAY_ALL_ENABLE); // the name is refused, then the slot unchecked
+        EXPECT_EQ(host.Text(IDC_OVERLAY_ALL_NAME), "LOGO.OVL");
+        host.ReplaceText(IDC_OVERLAY_CYCLE_PERIOD, "350");
+        host.Click(IDC_OVERLAY_CYCLIC_ENABLE);
+        EXPECT_EQ(host.Text(IDC_OVERLAY_CYCLE_PERIOD), "35");
+        EXPECT_EQ(host.SelectedText(IDC_OVERLAY_ODD_DEVICE), "SYS:");
+        host.Click(IDC_OVERLAY_ODD_ENABLE);
+        EXPECT_EQ(host.Text(IDC_OVERLAY_ODD_NAME), std::string(12, 'x'));
+        EXPECT_EQ(host.Selection(IDC_OVERLAY_ODD_DEVICE), -1);
+        EXPECT_EQ(host.Check(IDC_OVERLAY_ALL_ENABLE), ui::kUnchecked);
+        EXPECT_EQ(host.Check(IDC_OVERLAY_CYCLIC_ENABLE), ui::kUnchecked);
+        host.SetMessageBoxFallback(nullptr);
+        host.PressOk();
+    });
+    const app::PrinterSettingsBlock& b = app.block();
+    EXPECT_EQ(b.overlayFileName(app::kOverlayAllPages), "LOGO.OVL");
+    EXPECT_EQ(b.overlayCyclicPeriod(), 35);
+    EXPECT_EQ(b.overlayFileName(app::kOverlayOddPages), std::string(12, 'x'));
+    EXPECT_EQ(b.overlayDevice(app::kOverlayOddPages), 37);
+}
+
+// A name the driver sent that passes the 8.3 rule only through a folder before it, and fills
+// the field to its end, is refused when the page is left: stored, it would be cut.
+TEST_F(OverlayPageTest, NameLongerThanItsFieldIsRefused) {
+    const std::string sent = "FORMULAR\\LOGO";
+    SetSlot(app::kOverlayFirstPage, 1, "", 0);
+    // The driver's bytes as they come, without a terminator in the field (at 747, 17 a slot).
+    std::copy(sent.begin(), sent.end(),
+              app.block().data() + 747 + 17 * app::kOverlayFirstPage +
+                  app::OverlaySlot::kFileNameOffset);
+    Run([&] {
+        EXPECT_EQ(host.Text(IDC_OVERLAY_FIRST_NAME), sent);
+        host.AnswerMessageBox(ui::kIdOk);
+        EXPECT_FALSE(Leave());
+        EXPECT_EQ(host.FocusedId(), IDC_OVERLAY_FIRST_NAME);
+        host.ReplaceText(IDC_OVERLAY_FIRST_NAME, "LOGO.OVL");
+        EXPECT_TRUE(Leave());
+        host.PressOk();
+    });
+    EXPECT_THAT(Messages(), ElementsAre(kOverlayNameMessage));
+    EXPECT_EQ(app.block().overlayFileName(app::kOverlayFirstPage), "LOGO.OVL");
 }
 
 // ---- watermark ----------------------------------------------------------------------------

@@ -310,13 +310,16 @@ TEST_F(WatermarkEditorTest, SaveRefusals) {
     }
 }
 
-// A good save stores the fields and the profile under the name cut to 31 characters; a
+// A good save stores the fields and the profile under the name as shown: the edits take no
+// more than the block's fields hold (31 and 63 characters), so nothing typed is cut unseen; a
 // predefined watermark is saved under its own name while editing.
 TEST_F(WatermarkEditorTest, SaveStoresFieldsAndProfile) {
     const std::string typed = "Confidential for the whole company";
     const int result = Run(kWatermarkAdding, [&] {
         host.ReplaceText(IDC_WM_NAME, typed);
         host.ReplaceText(IDC_WM_TEXT, std::string(70, 't'));
+        EXPECT_EQ(host.Text(IDC_WM_NAME), typed.substr(0, 31));
+        EXPECT_EQ(host.Text(IDC_WM_TEXT), std::string(63, 't'));
         host.ReplaceText(IDC_WM_ANGLE, "30");
         host.Click(IDC_WM_POSITION_OFFSET);
         host.ReplaceText(IDC_WM_OFFSET_X, "+306");

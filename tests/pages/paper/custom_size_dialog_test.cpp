@@ -376,6 +376,22 @@ TEST_F(CustomSizeDialogTest, UnitChange) {
 
 // Turning the feed edge exchanges width and height when both are within their limits;
 // otherwise the previous feed edge is selected again.
+// A feed edge the list does not offer is shown as the long edge first, and the checks and the
+// block go by it: a sheet wider than high passes, and OK sends the edge shown.
+TEST_F(CustomSizeDialogTest, FeedEdgeOutsideTheListIsSentAsShown) {
+    for (const int received : {0, 7, 10, 11711, -1}) {
+        app.block().setCustomSizeFeedEdge(static_cast<std::int16_t>(received));
+        app.block().setCustomSizeWidth(297.0f);
+        app.block().setCustomSizeHeight(210.0f);
+        const int result = Run([&] {
+            EXPECT_EQ(host.SelectedText(IDC_CUSTOM_FEED_EDGE), kLongEdge) << received;
+            host.PressOk();
+        });
+        EXPECT_EQ(result, ui::kIdOk) << received;
+        EXPECT_EQ(app.block().customSizeFeedEdge(), kLongEdgeFirst) << received;
+    }
+}
+
 TEST_F(CustomSizeDialogTest, FeedEdgeChange) {
     Run([&] {
         host.ChooseItem(IDC_CUSTOM_FEED_EDGE, kLongEdge);

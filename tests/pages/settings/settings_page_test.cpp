@@ -418,19 +418,21 @@ TEST_F(SettingsPageTest, EnterInAnAccountingEdit) {
 }
 
 // Texts of the block that fill their fields without a terminator are shown up to the field's
-// end; leaving the page stores them terminated, and the fields after them stay as they were.
+// end; leaving the page sends what it showed: an unchanged text as it came, a changed one
+// terminated; the fields after them stay as they were.
 TEST_F(SettingsPageTest, BlockTextsWithoutTerminator) {
     app::PrinterSettingsBlock& block = app.block();
     std::memset(block.data() + 1244, 'p', 32); // portName, to the end of the block's texts
     std::memset(block.data() + 1068, 'h', 64); // accountingHost
-    block.setAccountingSeriesNumber("S1");
+    std::memset(block.data() + 1132, 's', 64); // accountingSeriesNumber
     RunPage(host, page, [&] {
         EXPECT_EQ(host.Text(IDC_PORT_NAME), std::string(32, 'p'));
         EXPECT_EQ(host.Text(IDC_ACCOUNT_HOST), std::string(64, 'h'));
+        host.ReplaceText(IDC_ACCOUNT_SERIES, "S1");
         host.PressOk();
     });
-    EXPECT_EQ(block.accountingHost(), std::string(63, 'h'));
-    EXPECT_EQ(block.data()[1068 + 63], 0);
+    EXPECT_EQ(block.accountingHost(), std::string(64, 'h'));
+    EXPECT_EQ(block.data()[1068 + 63], 'h');
     EXPECT_EQ(block.accountingSeriesNumber(), "S1");
     EXPECT_EQ(block.portName(), std::string(32, 'p'));
 }

@@ -309,6 +309,17 @@ TEST_P(ControlConformance, DismissedListIsNoChoice) {
         A().DismissList(IDC_PLAIN_COMBO, Dismissal::Escape);
         A().PressListKey(IDC_PLAIN_COMBO, Automation::ListKey::Up);
         EXPECT_THAT(dialog.choices, ElementsAre(2, 1));
+        // The entry the list was dismissed on, chosen with the keyboard after the program moved
+        // the selection away, is a choice too.
+        dialog.choices.clear();
+        A().DismissList(IDC_PLAIN_COMBO, Dismissal::ClickOutside);
+        combo.SetCurSel(0);
+        A().PressListKey(IDC_PLAIN_COMBO, Automation::ListKey::Down);
+        A().DismissList(IDC_PLAIN_COMBO, Dismissal::Escape);
+        A().FocusControl(IDC_EDIT);
+        combo.SetCurSel(2);
+        A().TypeListLetter(IDC_PLAIN_COMBO, 'b');
+        EXPECT_THAT(dialog.choices, ElementsAre(1, 1));
     });
 }
 

@@ -273,6 +273,43 @@ std::optional<std::string> SheetAutomation::Execute(const ScriptStep& step) {
         WaitHandled();
         return std::nullopt;
     }
+    case Command::Dismiss: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        if (!IsComboBox(control))
+            return "the control is no combo box";
+        if (!IsWindowVisible(control) || !IsWindowEnabled(control))
+            return "the list cannot be used (hidden or disabled)";
+        DismissList(control, step.flag);
+        return std::nullopt;
+    }
+    case Command::Tab: {
+        const HWND target = Target();
+        if (!target)
+            return "no page or dialog is in front";
+        Send(target, WM_NEXTDLGCTL, step.flag ? TRUE : FALSE, FALSE);
+        WaitHandled();
+        return std::nullopt;
+    }
+    case Command::Spin: {
+        const HWND control = Control(step.id, &error);
+        if (!control)
+            return error;
+        if (lstrcmpiW(ClassName(control).c_str(), UPDOWN_CLASSW) != 0)
+            return "the control is no up-down control";
+        if (!IsWindowVisible(control) || !IsWindowEnabled(control))
+            return "the arrows cannot be used (hidden or disabled)";
+        // A click on the upper or the lower half.
+        RECT rect{};
+        GetClientRect(control, &rect);
+        const int y = step.flag ? rect.bottom / 4 : rect.bottom * 3 / 4;
+        const LPARAM point = MAKELPARAM(rect.right / 2, y);
+        Send(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        Send(control, WM_LBUTTONUP, 0, point);
+        WaitHandled();
+        return std::nullopt;
+    }
     case Command::ExpectText: {
         const HWND control = Control(step.id, &error);
         if (!control)
@@ -448,6 +485,29 @@ void SheetAutomation::PressKey(HWND control, const std::string& key) {
         Send(control, WM_CHAR, unit, 1);
 }
 
+// The user opens the list with a click on its arrow and closes it again without a choice: Esc,
+// or a click outside, which the open list's capture takes (as CB_SHOWDROPDOWN FALSE rolls it up).
+void SheetAutomation::DismissList(HWND control, bool outside) {
+    Send(GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    RECT rect{};
+    GetClientRect(control, &rect);
+    const LPARAM point = MAKELPARAM(rect.right - 5, rect.bottom / 2);
+    Send(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    Send(control, WM_LBUTTONUP, 0, point);
+    WaitHandled();
+    LRESULT dropped = 0;
+    SendBounded(control, CB_GETDROPPEDSTATE, 0, 0, &dropped);
+    if (!dropped)
+        Send(control, CB_SHOWDROPDOWN, TRUE, 0);
+    if (outside) {
+        Send(control, CB_SHOWDROPDOWN, FALSE, 0);
+    } else {
+        Send(control, WM_KEYDOWN, VK_ESCAPE, 1);
+        Send(control, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    }
+    WaitHandled();
+}
+
 std::optional<std::string> SheetAutomation::SelectEntry(const ScriptStep& step, HWND control) {
     const bool combo = IsComboBox(control);
     if (!combo && !IsListBox(control))
@@ -507,9 +567,14 @@ std::optional<std::string> SheetAutomation::PressEnter() {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     const DWORD thread = GetWindowThreadProcessId(sheet_, nullptr);
-    if (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus)
-        return "no control has the focus";
-    const HWND focus = info.hwndFocus;
+    if (!GetGUIThreadInfo(thread, &info))
+        return "the program's thread cannot be asked for its focus";
+    // With no window focused (a message box just closed, say) the key goes to the active window,
+    // as the keyboard's input does.
+    const HWND focus = info.hwndFocus      ? info.hwndFocus
+                       : info.hwndActive   ? info.hwndActive
+                       : !dialogs_.empty() ? dialogs_.back()
+                                           : sheet_;
     PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
     PostMessageW(focus, WM_KEYUP, VK_RETURN, 0xC01C0001);
     return WaitForEnd();

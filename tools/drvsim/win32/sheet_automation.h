@@ -68,6 +68,8 @@ private:
     // that was not there before (then the rest waits for it), within the time-out.
     void WaitHandled();
     void PressKey(HWND control, const std::string& key);
+    // Opens the list and closes it without a choice: Esc, or a click outside (`outside`).
+    void DismissList(HWND control, bool outside);
     // The send in progress opened a modal window and is answered only when that window ends:
     // what is meant for the modal window goes out without waiting for that answer.
     void ReleaseHeldSend();
