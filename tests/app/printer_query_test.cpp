@@ -366,7 +366,7 @@ TEST_F(QueryPrinterAtStartupTest, ReportsAnUnavailablePrinter) {
     settings_.setSnmpCommunity("public");
     EXPECT_EQ(Query(silent, 20), kPrinterUnavailable);
     EXPECT_EQ(settings_.printerAddress(), "");
-    EXPECT_EQ(silent.requests().size(), 5u) << "five sends for the scalars, none for the walk";
+    EXPECT_EQ(silent.WaitForRequests(5), 5u) << "five sends for the scalars, none for the walk";
     EXPECT_EQ(entries_[0].level, 0);
     EXPECT_EQ(entries_[19].name[0], '\0');
 }

@@ -226,6 +226,7 @@ TEST(SnmpGet, HandlesFaultyPeers) {
             << c.what;
         snmpClose(&session);
         EXPECT_FALSE(session);
+        agent.WaitForRequests(c.sends);
         const std::vector<ReceivedRequest> requests = agent.requests();
         EXPECT_EQ(requests.size(), c.sends) << c.what;
         for (const ReceivedRequest& r : requests) {

@@ -1,5 +1,6 @@
 #include "tests/net/agent/fake_agent.h"
 
+#include <chrono>
 #include <string>
 
 namespace net::testing {
@@ -128,6 +129,12 @@ std::vector<ReceivedRequest> FakeAgent::requests() const {
     return requests_;
 }
 
+std::size_t FakeAgent::WaitForRequests(std::size_t count) const {
+    std::unique_lock<std::mutex> lock(mutex_);
+    received_.wait_for(lock, std::chrono::seconds(5), [&] { return requests_.size() >= count; });
+    return requests_.size();
+}
+
 void FakeAgent::Serve() {
     Bytes buffer(65536);
     while (!stop_) {
@@ -143,6 +150,7 @@ void FakeAgent::Serve() {
             std::lock_guard<std::mutex> lock(mutex_);
             requests_.push_back(request);
         }
+        received_.notify_all();
         for (const Bytes& answer : responder_(request))
             socket_.SendTo(answer.data(), answer.size(), from, fromPort);
     }

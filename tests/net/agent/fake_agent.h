@@ -3,6 +3,7 @@
 // scripts datagram by datagram: right answers, foreign request-ids, other communities, cut or
 // broken datagrams, or silence.
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -56,6 +57,10 @@ public:
     // Options that reach this agent, with a short reply window so that silence is quick.
     SnmpOptions options(int replyTimeoutMs = 40) const;
     std::vector<ReceivedRequest> requests() const;
+    // The number of requests received once at least `count` have come, or after a bounded wait
+    // (a few seconds) when they do not: datagrams sent to a silent agent may still be on their
+    // way to its thread when the client gives up.
+    std::size_t WaitForRequests(std::size_t count) const;
 
 private:
     void Serve();
@@ -66,6 +71,7 @@ private:
     std::uint16_t port_ = 0;
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
+    mutable std::condition_variable received_;
     std::vector<ReceivedRequest> requests_;
     std::thread thread_;
 };
