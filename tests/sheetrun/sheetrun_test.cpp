@@ -85,6 +85,31 @@ TEST(CheckRegistry, RecordSizesAndTables) {
     EXPECT_THAT(CheckRegistry(registry, "Vela"), SizeIs(1));
 }
 
+// Another program's short record, as it was before the run, is no fault; changed by the run,
+// or longer than the record, it is.
+TEST(CheckRegistry, OtherProgramsShortRecords) {
+    const std::string key =
+        "System\\CurrentControlSet\\Control\\Print\\Printers\\Vela\\Watermark Profiles";
+    const struct {
+        const char* what;
+        std::string before, after;
+        bool fault;
+    } cases[] = {
+        {"kept", std::string(120, 'w'), std::string(120, 'w'), false},
+        {"rewritten short", std::string(120, 'w'), std::string(120, 'x'), true},
+        {"rewritten full", std::string(120, 'w'), std::string(148, 'x'), false},
+        {"kept but too long", std::string(150, 'w'), std::string(150, 'w'), true},
+    };
+    for (const auto& c : cases) {
+        platform::MemoryRegistry registry;
+        registry.Put(key, "W", platform::RegistryType::Binary, c.before);
+        const StoredRecords before = RecordsUnder(registry, "Vela");
+        registry.Put(key, "W", platform::RegistryType::Binary, c.after);
+        EXPECT_THAT(CheckRegistry(registry, "Vela", before), c.fault ? SizeIs(1) : SizeIs(0))
+            << c.what;
+    }
+}
+
 // Our paper PPD through the whole program: six runs, dialogs opened, nothing found.
 TEST(RunSheetOverPpd, PaperPpd) {
     char scratch[] = "/tmp/srt.XXXXXX";

@@ -195,11 +195,30 @@ std::vector<std::string> CheckAnswer(const app::PrinterSettingsBlock& sent,
     return problems;
 }
 
+namespace {
+
+std::string RecordsRoot(std::string_view printerName) {
+    return "System\\CurrentControlSet\\Control\\Print\\Printers\\" + std::string(printerName);
+}
+
+} // namespace
+
+StoredRecords RecordsUnder(const platform::MemoryRegistry& registry, std::string_view printerName) {
+    StoredRecords records;
+    const std::string root = RecordsRoot(printerName);
+    for (const RecordKey& key : kRecordKeys) {
+        const std::string path = root + std::string(key.suffix);
+        for (const std::string& name : registry.ValueNames(path))
+            if (const std::optional<platform::RegistryValue> value = registry.Get(path, name))
+                records[std::string(key.suffix.substr(1)) + "\\" + name] = value->data;
+    }
+    return records;
+}
+
 std::vector<std::string> CheckRegistry(const platform::MemoryRegistry& registry,
-                                       std::string_view printerName) {
+                                       std::string_view printerName, const StoredRecords& before) {
     std::vector<std::string> problems;
-    const std::string root =
-        "System\\CurrentControlSet\\Control\\Print\\Printers\\" + std::string(printerName);
+    const std::string root = RecordsRoot(printerName);
     for (const RecordKey& key : kRecordKeys) {
         const std::string path = root + std::string(key.suffix);
         for (const std::string& name : registry.ValueNames(path)) {
@@ -215,7 +234,9 @@ std::vector<std::string> CheckRegistry(const platform::MemoryRegistry& registry,
                     continue;
                 size = pages::kCustomSizeRecordSize;
             }
-            if (value->data.size() != size)
+            const auto earlier = before.find(where);
+            const bool untouched = earlier != before.end() && earlier->second == value->data;
+            if (untouched ? value->data.size() > size : value->data.size() != size)
                 problems.push_back(where + " holds " + std::to_string(value->data.size()) +
                                    " bytes, not " + std::to_string(size));
         }

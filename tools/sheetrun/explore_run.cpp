@@ -1,5 +1,6 @@
 #include "tools/sheetrun/explore_run.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <initializer_list>
@@ -29,7 +30,8 @@ std::string Bytes(const std::uint8_t* data, std::size_t size) {
 }
 
 void PutWatermark(platform::MemoryRegistry& registry, std::string_view printer,
-                  std::string_view name, std::string_view text) {
+                  std::string_view name, std::string_view text,
+                  std::size_t size = app::WatermarkProfile::kSize) {
     app::PrinterSettingsBlock block;
     app::ApplyNewBlockDefaults(block);
     block.setWatermarkName(name);
@@ -37,7 +39,7 @@ void PutWatermark(platform::MemoryRegistry& registry, std::string_view printer,
     block.setWatermarkSize(96);
     const app::WatermarkProfile profile = block.watermarkProfile();
     registry.Put(pages::WatermarkProfilesKey(printer), name, RegistryType::Binary,
-                 Bytes(profile.bytes.data(), profile.bytes.size()));
+                 Bytes(profile.bytes.data(), std::min(size, profile.bytes.size())));
 }
 
 void PutColorProfile(platform::MemoryRegistry& registry, std::string_view printer,
@@ -115,6 +117,8 @@ void CheckOutcome(const HeadlessRun& run, const SheetExplorer& explorer,
 void SeedRegistry(platform::MemoryRegistry& registry, std::string_view printer) {
     PutWatermark(registry, printer, "Logo firmy", "Firma s.r.o.");
     PutWatermark(registry, printer, "K\xD3PIA", "K\xD3PIA");
+    // Another program's record, shorter than ours: the store reads it zero-filled.
+    PutWatermark(registry, printer, "D\xF4ver", "D\xD4VERN\xC9", 120);
     PutColorProfile(registry, printer, "Moje farby");
     PutResident(registry, printer, pages::kResidentRgbSource, "sRGB tla\xE8iare\xF2", "SRGB.ICC",
                 false);
@@ -222,6 +226,7 @@ SequenceResult RunSequence(const SequenceSetup& setup, const std::vector<Action>
 
     platform::MemoryRegistry registry;
     SeedRegistry(registry, kExplorerPrinter);
+    const StoredRecords seeded = RecordsUnder(registry, kExplorerPrinter);
     using Operation = platform::RegistryOperation;
     const auto bits = [](std::initializer_list<Operation> operations) {
         unsigned all = 0;
@@ -263,7 +268,7 @@ SequenceResult RunSequence(const SequenceSetup& setup, const std::vector<Action>
     } else if (run.exception.empty()) {
         CheckOutcome(run, explorer, sent, registry, result.failures);
     }
-    for (const std::string& problem : CheckRegistry(registry, kExplorerPrinter))
+    for (const std::string& problem : CheckRegistry(registry, kExplorerPrinter, seeded))
         fail("registry", problem);
     result.actions = explorer.Actions();
     result.script = explorer.Script();
