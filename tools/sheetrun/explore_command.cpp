@@ -11,6 +11,7 @@
 #include <map>
 
 #include "ppd/ppd.h"
+#include "tools/sheetrun/child_pool.h"
 #include "tools/sheetrun/explore_child.h"
 #include "tools/sheetrun/explore_run.h"
 #include "tools/sheetrun/ppd_list.h"
@@ -231,12 +232,8 @@ int RunExploreCommand(int argc, char** argv) {
         return 2;
     }
     Totals totals;
-    struct Worker {
-        std::string ppd;
-        std::string scratch;
-    };
-    const auto finish = [&](const Worker& worker, int status) {
-        std::ifstream summary(worker.scratch + "/summary");
+    const auto ended = [&](std::size_t index, const std::string& scratch, int status) {
+        std::ifstream summary(scratch + "/summary");
         Totals part;
         if (summary >> part.sequences >> part.actions >> part.failures) {
             totals.sequences += part.sequences;
@@ -244,49 +241,24 @@ int RunExploreCommand(int argc, char** argv) {
             totals.failures += part.failures;
         } else {
             ++totals.failures;
-            std::cout << "FAIL " << worker.ppd << ": the worker ended without its summary (status "
-                      << status << ")\n";
+            std::cout << "FAIL " << options.ppds[index]
+                      << ": the worker ended without its summary (status " << status << ")\n";
         }
-        std::ifstream report(worker.scratch + "/report");
+        std::ifstream report(scratch + "/report");
         // An empty stream buffer would leave the output failed.
         for (std::string line; std::getline(report, line);)
             std::cout << line << "\n";
         std::cout.flush();
-        std::error_code ignored;
-        std::filesystem::remove_all(worker.scratch, ignored);
     };
-    std::size_t next = 0;
-    std::map<pid_t, Worker> running;
-    while (next < options.ppds.size() || !running.empty()) {
-        while (next < options.ppds.size() && static_cast<int>(running.size()) < options.jobs) {
-            char scratch[] = "/tmp/sx.XXXXXX";
-            if (!mkdtemp(scratch))
-                return 2;
-            Worker worker{options.ppds[next++], scratch};
-            std::cout.flush();
-            const pid_t pid = fork();
-            if (pid == 0) {
-                std::ofstream report(worker.scratch + "/report");
-                const Totals part = ExplorePpd(options, worker.ppd, worker.scratch, report);
-                report.close();
-                std::ofstream(worker.scratch + "/summary")
-                    << part.sequences << " " << part.actions << " " << part.failures << "\n";
-                _exit(0);
-            }
-            if (pid < 0)
-                return 2;
-            running[pid] = worker;
-        }
-        int status = 0;
-        const pid_t ended = waitpid(-1, &status, 0);
-        if (ended < 0)
-            break;
-        const auto found = running.find(ended);
-        if (found == running.end())
-            continue;
-        finish(found->second, status);
-        running.erase(found);
-    }
+    const auto child = [&](std::size_t index, const std::string& scratch) {
+        std::ofstream report(scratch + "/report");
+        const Totals part = ExplorePpd(options, options.ppds[index], scratch, report);
+        report.close();
+        std::ofstream(scratch + "/summary")
+            << part.sequences << " " << part.actions << " " << part.failures << "\n";
+    };
+    if (!RunEachInChildren(options.ppds.size(), options.jobs, child, ended))
+        return 2;
     std::cout << "explore: " << totals.sequences << " sequences, " << totals.actions << " actions, "
               << totals.failures << " failures\n";
     return totals.failures == 0 ? 0 : 1;

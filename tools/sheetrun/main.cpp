@@ -19,10 +19,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "tools/sheetrun/child_pool.h"
 #include "tools/sheetrun/corpus_run.h"
 #include "tools/sheetrun/explore_command.h"
 #include "tools/sheetrun/ppd_list.h"
@@ -63,16 +63,12 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     return !options.ppds.empty();
 }
 
-struct Child {
-    std::string ppd;
-    std::string scratch; // the child's directory; its lines end up in scratch/result
-};
-
 // In the child: runs one PPD and writes "RUNS n" and its failure lines to scratch/result.
-[[noreturn]] void RunChild(const Child& child, int timeoutSeconds, unsigned seed) {
+[[noreturn]] void RunChild(const std::string& ppd, const std::string& scratch, int timeoutSeconds,
+                           unsigned seed) {
     alarm(static_cast<unsigned>(timeoutSeconds));
-    const sheetrun::PpdRunResult result = sheetrun::RunSheetOverPpd(child.ppd, child.scratch, seed);
-    std::ofstream out(child.scratch + "/result");
+    const sheetrun::PpdRunResult result = sheetrun::RunSheetOverPpd(ppd, scratch, seed);
+    std::ofstream out(scratch + "/result");
     out << "RUNS " << result.runs << " " << result.dialogs << "\n";
     for (const std::string& failure : result.failures)
         out << failure << "\n";
@@ -93,58 +89,35 @@ int main(int argc, char** argv) {
     int runs = 0;
     long dialogs = 0;
     int failures = 0;
-    const auto report = [&](const Child& child, const std::string& problem) {
+    const auto report = [&](std::size_t index, const std::string& problem) {
         ++failures;
-        std::cout << "FAIL " << child.ppd << ": " << problem << "\n";
+        std::cout << "FAIL " << options.ppds[index] << ": " << problem << "\n";
     };
-    const auto finish = [&](const Child& child, int status) {
-        std::ifstream result(child.scratch + "/result");
+    const auto ended = [&](std::size_t index, const std::string& scratch, int status) {
+        std::ifstream result(scratch + "/result");
         for (std::string line; std::getline(result, line);) {
             if (line.rfind("RUNS ", 0) == 0) {
                 char* rest = nullptr;
                 runs += static_cast<int>(std::strtol(line.c_str() + 5, &rest, 10));
                 dialogs += std::strtol(rest, nullptr, 10);
             } else
-                report(child, line);
+                report(index, line);
         }
         if (WIFSIGNALED(status)) {
-            report(child, WTERMSIG(status) == SIGALRM
+            report(index, WTERMSIG(status) == SIGALRM
                               ? "no end within " + std::to_string(options.timeoutSeconds) + " s"
                               : "ended by signal " + std::to_string(WTERMSIG(status)));
         } else if (WEXITSTATUS(status) != 0) {
-            report(child, "exit status " + std::to_string(WEXITSTATUS(status)));
+            report(index, "exit status " + std::to_string(WEXITSTATUS(status)));
         }
         std::cout.flush();
-        std::error_code ignored;
-        std::filesystem::remove_all(child.scratch, ignored);
     };
-    std::size_t next = 0;
-    std::map<pid_t, Child> running;
-    while (next < options.ppds.size() || !running.empty()) {
-        while (next < options.ppds.size() && static_cast<int>(running.size()) < options.jobs) {
-            char scratch[] = "/tmp/sr.XXXXXX";
-            if (!mkdtemp(scratch))
-                return 2;
-            Child child{options.ppds[next], scratch};
-            const unsigned seed = static_cast<unsigned>(next) * 2654435761u;
-            const pid_t pid = fork();
-            if (pid == 0)
-                RunChild(child, options.timeoutSeconds, seed);
-            if (pid < 0)
-                return 2;
-            running[pid] = child;
-            ++next;
-        }
-        int status = 0;
-        const pid_t ended = waitpid(-1, &status, 0);
-        if (ended < 0)
-            break;
-        const auto found = running.find(ended);
-        if (found == running.end())
-            continue;
-        finish(found->second, status);
-        running.erase(found);
-    }
+    const auto child = [&](std::size_t index, const std::string& scratch) {
+        RunChild(options.ppds[index], scratch, options.timeoutSeconds,
+                 static_cast<unsigned>(index) * 2654435761u);
+    };
+    if (!sheetrun::RunEachInChildren(options.ppds.size(), options.jobs, child, ended))
+        return 2;
     std::cout << "RESULT " << options.ppds.size() << " PPDs, " << runs << " runs, " << failures
               << " failures (" << dialogs << " dialogs opened)\n";
     return failures == 0 ? 0 : 1;

@@ -109,6 +109,21 @@ HWND SheetAutomation::Target() const {
     return reinterpret_cast<HWND>(page);
 }
 
+HWND SheetAutomation::UsableComboBox(int id, std::string* error) const {
+    const HWND control = Control(id, error);
+    if (!control)
+        return nullptr;
+    if (!IsComboBox(control)) {
+        *error = "the control is no combo box";
+        return nullptr;
+    }
+    if (!IsWindowVisible(control) || !IsWindowEnabled(control)) {
+        *error = "the list cannot be used (hidden or disabled)";
+        return nullptr;
+    }
+    return control;
+}
+
 HWND SheetAutomation::Control(int id, std::string* error) const {
     const HWND target = Target();
     HWND control = target ? GetDlgItem(target, id) : nullptr;
@@ -261,26 +276,18 @@ std::optional<std::string> SheetAutomation::Execute(const ScriptStep& step) {
     case Command::ExpectWindow:
         return WaitForWindow(step.text);
     case Command::Key: {
-        const HWND control = Control(step.id, &error);
+        const HWND control = UsableComboBox(step.id, &error);
         if (!control)
             return error;
-        if (!IsComboBox(control))
-            return "the control is no combo box";
-        if (!IsWindowVisible(control) || !IsWindowEnabled(control))
-            return "the list cannot be used (hidden or disabled)";
         Send(GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
         PressKey(control, step.text);
         WaitHandled();
         return std::nullopt;
     }
     case Command::Dismiss: {
-        const HWND control = Control(step.id, &error);
+        const HWND control = UsableComboBox(step.id, &error);
         if (!control)
             return error;
-        if (!IsComboBox(control))
-            return "the control is no combo box";
-        if (!IsWindowVisible(control) || !IsWindowEnabled(control))
-            return "the list cannot be used (hidden or disabled)";
         DismissList(control, step.flag);
         return std::nullopt;
     }

@@ -52,6 +52,8 @@ private:
     // The innermost dialog a `dialog` step waited for, or the sheet's current page.
     HWND Target() const;
     HWND Control(int id, std::string* error) const;
+    // The combo box of `id` when a user could use its list, else nullptr with the reason.
+    HWND UsableComboBox(int id, std::string* error) const;
     std::vector<std::wstring> TabTitles() const;
     std::optional<int> PageIndexOfTitle(const std::string& title) const;
     // Visible dialogs of the process but the sheet (a help window is no modal window).
